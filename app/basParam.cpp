@@ -1,0 +1,233 @@
+#include "basParam.h"
+
+#include <QVector>
+
+#include "platform/Numeric.h"
+
+#include <array>
+
+namespace {
+
+using Kind = ParamValue::Kind;
+
+struct KeyDef {
+    const char* name;
+    Kind kind;
+};
+
+// Table order is the order keys are matched in.
+constexpr std::array<KeyDef, 28> Keys{{
+    {"DispPeriod", Kind::Int16},       {"BirthYear", Kind::Bool},         {"DispTotalDay", Kind::Bool},
+    {"DateChangeButton", Kind::Bool},  {"Calendar", Kind::Int16},         {"AlwayTop", Kind::Bool},
+    {"TaskTray", Kind::Bool},          {"MultiNum", Kind::Int16},         {"PrintRate", Kind::Int32},
+    {"GraphPoint", Kind::Int16},       {"GraphPosX", Kind::Int32},        {"GraphPosY", Kind::Int32},
+    {"GraphWidth", Kind::Int32},       {"GraphHeight", Kind::Int32},      {"LineWidth", Kind::Int16},
+    {"DrawMode", Kind::Int16},         {"DayLine", Kind::Bool},           {"FullDay", Kind::Bool},
+    {"GraphDisp", Kind::Int16},        {"GraphForeColor", Kind::Text},    {"GraphBackColor", Kind::Text},
+    {"GraphPhysColor", Kind::Text},    {"GraphSensColor", Kind::Text},    {"GraphIntelColor", Kind::Text},
+    {"DispDay", Kind::Date},           {"ReadBirthDay", Kind::Bool},      {"DelimChar", Kind::Text},
+    {"Position", Kind::Int16},
+}};
+
+struct DisplayEntry {
+    QString name;
+    Date birthday;
+};
+
+struct EraEntry {
+    QString name;
+    qint32 offset = 0;
+};
+
+std::array<ParamValue, Keys.size()> g_values;
+QVector<DisplayEntry> g_display;
+QVector<EraEntry> g_eras;
+
+int KeyIndex(const QString& key)
+{
+    for (size_t i = 0; i < Keys.size(); ++i) {
+        if (key == QLatin1String(Keys[i].name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+ParamValue ZeroOf(Kind kind)
+{
+    switch (kind) {
+        case Kind::Int16:
+            return ParamValue::FromInt16(0);
+        case Kind::Int32:
+            return ParamValue::FromInt32(0);
+        case Kind::Bool:
+            return ParamValue::FromBool(false);
+        case Kind::Text:
+            return ParamValue::FromText(QString());
+        case Kind::Date:
+            return ParamValue::FromDate(Date());
+        case Kind::Empty:
+            break;
+    }
+    return ParamValue();
+}
+
+bool g_initialised = false;
+
+void EnsureInitialised()
+{
+    if (!g_initialised) {
+        g_initialised = true;
+        for (size_t i = 0; i < Keys.size(); ++i) {
+            g_values[i] = ZeroOf(Keys[i].kind);
+        }
+    }
+}
+
+} // namespace
+
+namespace basParam {
+
+ParamValue GetParam(const QString& psParamKey)
+{
+    EnsureInitialised();
+    const int i = KeyIndex(psParamKey);
+    return i < 0 ? ParamValue() : g_values[static_cast<size_t>(i)];
+}
+
+AppError SetParam(const QString& psParamKey, const ParamValue& pvParamValue)
+{
+    EnsureInitialised();
+    const int i = KeyIndex(psParamKey);
+    if (i < 0) {
+        return AppError::None;
+    }
+    const Kind kind = Keys[static_cast<size_t>(i)].kind;
+    const auto converted = pvParamValue.ConvertTo(kind);
+    if (!converted) {
+        // Text that is no number cannot convert; a number beyond the key's width overflows.
+        const bool numeric =
+            pvParamValue.GetKind() != Kind::Text || Numeric::ParseDecimal(pvParamValue.AsText()).has_value();
+        const bool integerKey = kind == Kind::Int16 || kind == Kind::Int32;
+        return integerKey && numeric ? AppError::Overflow : AppError::Conversion;
+    }
+    g_values[static_cast<size_t>(i)] = *converted;
+    return AppError::None;
+}
+
+AppError SetParam(const QString& psParamKey, int value)
+{
+    return SetParam(psParamKey, ParamValue::FromInt32(value));
+}
+
+AppError SetParam(const QString& psParamKey, bool value)
+{
+    return SetParam(psParamKey, ParamValue::FromBool(value));
+}
+
+AppError SetParam(const QString& psParamKey, const QString& value)
+{
+    return SetParam(psParamKey, ParamValue::FromText(value));
+}
+
+AppError SetParam(const QString& psParamKey, Date value)
+{
+    return SetParam(psParamKey, ParamValue::FromDate(value));
+}
+
+const QStringList& ParamKeys()
+{
+    static const QStringList keys = [] {
+        QStringList list;
+        for (const KeyDef& k : Keys) {
+            list.append(QLatin1String(k.name));
+        }
+        return list;
+    }();
+    return keys;
+}
+
+ParamValue::Kind ParamKind(const QString& psParamKey)
+{
+    const int i = KeyIndex(psParamKey);
+    return i < 0 ? Kind::Empty : Keys[static_cast<size_t>(i)].kind;
+}
+
+void ClearDisplayList()
+{
+    g_display.clear();
+}
+
+AppError AddDisplayPerson(const QString& name, Date birthday)
+{
+    if (g_display.size() >= MaxDisplayCount) {
+        return AppError::Overflow;
+    }
+    g_display.append(DisplayEntry{name, birthday});
+    return AppError::None;
+}
+
+qint16 DisplayCount()
+{
+    return static_cast<qint16>(g_display.size());
+}
+
+QString DisplayName(int plIndex)
+{
+    return plIndex >= 1 && plIndex <= g_display.size() ? g_display[plIndex - 1].name : QString();
+}
+
+Date DisplayBirthDay(int plIndex)
+{
+    return plIndex >= 1 && plIndex <= g_display.size() ? g_display[plIndex - 1].birthday : Date();
+}
+
+qint16 EraCount()
+{
+    return static_cast<qint16>(g_eras.size());
+}
+
+QString EraName(int plIndex)
+{
+    return plIndex >= 0 && plIndex < g_eras.size() ? g_eras[plIndex].name : QString();
+}
+
+qint32 EraOffset(int plIndex)
+{
+    return plIndex >= 0 && plIndex < g_eras.size() ? g_eras[plIndex].offset : 0;
+}
+
+void ClearEraTable()
+{
+    g_eras.clear();
+}
+
+AppError AddEra(const QString& name, qint32 offset)
+{
+    if (g_eras.size() >= MaxEraCount) {
+        return AppError::Overflow;
+    }
+    g_eras.append(EraEntry{name, offset});
+    return AppError::None;
+}
+
+void SetDefaultEras()
+{
+    g_eras = {
+        {QStringLiteral("西暦"), 0},
+        {QStringLiteral("明治"), 1867},
+        {QStringLiteral("大正"), 1911},
+        {QStringLiteral("昭和"), 1925},
+        {QStringLiteral("平成"), 1988},
+    };
+}
+
+void ResetForTests()
+{
+    g_initialised = false;
+    EnsureInitialised();
+    g_display.clear();
+    g_eras.clear();
+}
+
+} // namespace basParam

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QWidget;
+
+/// The settings file kirvo.ini beside the program: key=value lines in code page 932, rewritten in full
+/// whenever a main window closes.
+namespace basSettings {
+
+/// The settings file of a program folder.
+QString SettingsPath(const QString& folder);
+
+/// Loads the settings of the program's folder: defaults first, then every line of the file. True when the
+/// file was opened and read; false (with defaults and the five built-in eras) when it could not be opened.
+bool LoadSettings();
+bool LoadSettings(const QString& folder);
+
+/// Applies the bytes of a settings file to the store, exactly as LoadSettings does after opening the file
+/// (defaults, then line by line, then the built-in eras when no era line was read).
+void LoadSettingsFromBytes(const QByteArray& bytes);
+
+/// The bytes the settings writer produces for the current store.
+QByteArray SettingsFileBytes();
+
+/// Rewrites the settings file of the program's folder. A failure asks Retry or Cancel; Cancel leaves the
+/// previous file untouched and returns false.
+bool SaveSettings(QWidget* parent = nullptr);
+bool SaveSettings(const QString& folder, QWidget* parent = nullptr);
+
+} // namespace basSettings

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages kirvo needs to build, test and run; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  qt6-base-dev qt6-translations-l10n libicu-dev libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ xvfb xauth xdotool x11-utils x11-apps imagemagick poppler-utils trayer
+  fonts-ipafont-gothic
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,213 @@
+// Code page 932 text, whole-file writes with Retry/Cancel, message boxes and the lock against a second copy.
+#include <QtTest>
+
+#include "../TestSupport.h"
+#include "platform/Cp932.h"
+#include "platform/InstanceLock.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SafeFile.h"
+
+#include <QLockFile>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+class TestPlatformIo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void cp932Encode_data();
+    void cp932Encode();
+    void cp932DecodeDamagedBytes();
+    void splitLines_data();
+    void splitLines();
+    void companionFile_data();
+    void companionFile();
+    void safeFileWritesAndReplaces();
+    void safeFileRetryAfterOpenFailure();
+    void safeFileCancelKeepsOldFile_data();
+    void safeFileCancelKeepsOldFile();
+    void safeFileRetryAfterFailedReplacement();
+    void instanceLockPerFolder();
+    void instanceLockStaleIsTakenOver();
+};
+
+void TestPlatformIo::cleanup()
+{
+    ResetAllState();
+}
+
+void TestPlatformIo::cp932Encode_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << "abc,1" << QByteArray("abc,1");
+    QTest::newRow("kanji") << QStringLiteral("山田花子") << QByteArray("\x8e\x52\x93\x63\x89\xd4\x8e\x71");
+    QTest::newRow("full-width space") << QStringLiteral("名　前") << QByteArray("\x96\xbc\x81\x40\x91\x4f");
+    QTest::newRow("half-width kana") << QStringLiteral("ｱ") << QByteArray("\xb1");
+    QTest::newRow("vendor extension") << QStringLiteral("①") << QByteArray("\x87\x40");
+    QTest::newRow("emoji is one ?") << QStringLiteral("a😀b") << QByteArray("a?b");
+    QTest::newRow("hangul is ?") << QStringLiteral("한") << QByteArray("?");
+    QTest::newRow("empty") << QString() << QByteArray();
+}
+
+void TestPlatformIo::cp932Encode()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(Cp932::Encode(text), bytes);
+    QCOMPARE(Cp932::ByteLength(text), int(bytes.size()));
+    if (!bytes.contains('?')) {
+        QCOMPARE(Cp932::Decode(bytes), text);
+    }
+}
+
+void TestPlatformIo::cp932DecodeDamagedBytes()
+{
+    // A lead byte with nothing after it, and bytes that form no character: replaced, never a crash.
+    const QString t = Cp932::Decode(QByteArray("ab\x81", 3));
+    QVERIFY(t.startsWith(QLatin1String("ab")));
+    QVERIFY(t.size() >= 3);
+    QByteArray all;
+    for (int i = 0; i < 256; ++i) {
+        all.append(static_cast<char>(i));
+    }
+    QVERIFY(!Cp932::Decode(all).isEmpty());
+}
+
+void TestPlatformIo::splitLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("no final break") << "a\r\nb" << QStringList{"a", "b"};
+    QTest::newRow("cr alone") << "a\rb\r" << QStringList{"a", "b"};
+    QTest::newRow("lf alone") << "a\nb" << QStringList{"a", "b"};
+    QTest::newRow("empty lines kept") << "[x]\r\n\r\nk=v\r\n" << QStringList{"[x]", "", "k=v"};
+    QTest::newRow("lf cr is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void TestPlatformIo::splitLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(Cp932::SplitLines(text), lines);
+}
+
+void TestPlatformIo::companionFile_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("plain") << "/opt/app" << "/opt/app/kirvo.hlp";
+    QTest::newRow("root slash") << "/" << "/kirvo.hlp";
+    QTest::newRow("drive root") << "C:\\" << "C:\\kirvo.hlp";
+}
+
+void TestPlatformIo::companionFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, path);
+    QCOMPARE(ProgramFolder::CompanionFile(folder, QStringLiteral(".hlp")), path);
+}
+
+void TestPlatformIo::safeFileWritesAndReplaces()
+{
+    TempProgramFolder dir;
+    dir.Write("f.txt", "old contents that are longer");
+    ScriptedMessages messages;
+    QVERIFY(SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "new", "失敗"));
+    QCOMPARE(dir.Read("f.txt"), QByteArray("new"));
+    QVERIFY(messages.Shown().isEmpty());
+}
+
+void TestPlatformIo::safeFileRetryAfterOpenFailure()
+{
+    TempProgramFolder dir;
+    const QString target = dir.File("sub/f.txt");
+    // The folder is missing; the user makes it and answers Retry.
+    MsgBox::ClearHistory();
+    MsgBox::SetAnswerer([&](const MsgBox::Shown&) {
+        QDir(dir.Path()).mkdir("sub");
+        return MsgBox::Answer::Retry;
+    });
+    QVERIFY(SafeFile::WriteWithRetry(nullptr, target, "data", QStringLiteral("ファイルの書き込みに失敗しました。")));
+    MsgBox::SetAnswerer(nullptr);
+    QCOMPARE(MsgBox::History().size(), 1);
+    const MsgBox::Shown& shown = MsgBox::History().first();
+    QCOMPARE(shown.title, QStringLiteral("エラー"));
+    QCOMPARE(shown.icon, MsgBox::Icon::Critical);
+    QCOMPARE(shown.buttons, MsgBox::Buttons::RetryCancel);
+    QCOMPARE(shown.text, QStringLiteral("ファイルの書き込みに失敗しました。\r\n") + QDir::toNativeSeparators(target));
+    QCOMPARE(dir.Read("sub/f.txt"), QByteArray("data"));
+}
+
+void TestPlatformIo::safeFileCancelKeepsOldFile_data()
+{
+    QTest::addColumn<int>("failingStep");
+    QTest::newRow("open") << int(SafeFile::Step::Open);
+    QTest::newRow("write") << int(SafeFile::Step::Write);
+    QTest::newRow("commit") << int(SafeFile::Step::Commit);
+}
+
+void TestPlatformIo::safeFileCancelKeepsOldFile()
+{
+    QFETCH(int, failingStep);
+    TempProgramFolder dir;
+    dir.Write("f.txt", "previous");
+    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return int(s) == failingStep; });
+    ScriptedMessages messages({MsgBox::Answer::Cancel});
+    QVERIFY(!SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "replacement", "失敗"));
+    QCOMPARE(messages.Shown().size(), 1);
+    QCOMPARE(dir.Read("f.txt"), QByteArray("previous"));
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList{"f.txt"});
+}
+
+void TestPlatformIo::safeFileRetryAfterFailedReplacement()
+{
+    TempProgramFolder dir;
+    dir.Write("f.txt", "previous");
+    int commits = 0;
+    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Commit && commits++ == 0; });
+    ScriptedMessages messages({MsgBox::Answer::Retry});
+    QVERIFY(SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "replacement", "失敗"));
+    QCOMPARE(messages.Shown().size(), 1);
+    QCOMPARE(dir.Read("f.txt"), QByteArray("replacement"));
+}
+
+void TestPlatformIo::instanceLockPerFolder()
+{
+    TempProgramFolder a;
+    TempProgramFolder b;
+    InstanceLock first;
+    InstanceLock second;
+    InstanceLock other;
+    QVERIFY(first.TryAcquire(a.Path()));
+    QVERIFY(!second.TryAcquire(a.Path()));
+    QVERIFY(other.TryAcquire(b.Path()));
+    QVERIFY(InstanceLock::LockPath(a.Path()) != InstanceLock::LockPath(b.Path()));
+}
+
+void TestPlatformIo::instanceLockStaleIsTakenOver()
+{
+    TempProgramFolder a;
+    // A copy that died holding the lock: a child process takes it and ends without releasing it.
+    const pid_t child = fork();
+    if (child == 0) {
+        InstanceLock* held = new InstanceLock;
+        _exit(held->TryAcquire(a.Path()) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QVERIFY(QFile::exists(InstanceLock::LockPath(a.Path())));
+    InstanceLock lock;
+    QVERIFY(lock.TryAcquire(a.Path()));
+    QVERIFY(lock.IsHeld());
+}
+
+QTEST_MAIN(TestPlatformIo)
+#include "tst_platformio.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/basMain.h"
+#include "platform/InstanceLock.h"
+
+#include <memory>
+
+class QWidget;
+
+/// Start-up as the real program runs it: the real lock, dialogs and main windows.
+class AppStartup : public StartupHost
+{
+public:
+    AppStartup();
+    ~AppStartup() override;
+
+    void BuildModel() override;
+    bool AcquireRunLock(const QString& programFolder) override;
+    bool RunPeopleDialog() override;
+    void ShowMainWindow(bool taskTray) override;
+
+private:
+    InstanceLock m_lock;
+};
