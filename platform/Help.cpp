@@ -1,0 +1,58 @@
+#include "Help.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "MsgBox.h"
+#include "ProgramFolder.h"
+
+namespace {
+
+QPointer<QTextBrowser> g_viewer;
+
+bool Open(QWidget* parent, const QString& helpFile, const QString& anchor)
+{
+    QFile file(helpFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MsgBox::ShowError(parent,
+                          QStringLiteral("ヘルプファイルを開けません。\r\n") + ProgramFolder::DisplayPath(helpFile)
+                              + QStringLiteral("\r\n") + file.errorString());
+        return false;
+    }
+    const QString html = QString::fromUtf8(file.readAll());
+    if (!g_viewer) {
+        // One help window for the whole program, as the help engine keeps one.
+        g_viewer = new QTextBrowser();
+        g_viewer->setObjectName(QStringLiteral("helpViewer"));
+        g_viewer->setAttribute(Qt::WA_DeleteOnClose);
+        g_viewer->setWindowTitle(ProgramFolder::ProductName() + QStringLiteral(" ヘルプ"));
+        g_viewer->resize(640, 480);
+        g_viewer->setOpenExternalLinks(false);
+    }
+    g_viewer->setHtml(html);
+    if (!anchor.isEmpty()) {
+        g_viewer->scrollToAnchor(anchor);
+    }
+    g_viewer->show();
+    g_viewer->raise();
+    g_viewer->activateWindow();
+    return true;
+}
+
+} // namespace
+
+namespace Help {
+
+bool ShowTopic(QWidget* parent, const QString& helpFile, int contextId)
+{
+    return Open(parent, helpFile, QStringLiteral("topic%1").arg(contextId));
+}
+
+bool ShowFinder(QWidget* parent, const QString& helpFile)
+{
+    return Open(parent, helpFile, QStringLiteral("contents"));
+}
+
+} // namespace Help
