@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QCloseEvent>
+#include <QAction>
 #include <QLabel>
 
 #include "app/basParam.h"
@@ -23,6 +24,12 @@ void frmMain::Form_Load()
     picGraph->setObjectName(QStringLiteral("picGraph"));
     picGraph->setAlignment(Qt::AlignCenter);
     setCentralWidget(picGraph);
+
+    auto* mnuFileEnd = new QAction(QStringLiteral("終了(&X)"), this);
+    mnuFileEnd->setObjectName(QStringLiteral("mnuFileEnd"));
+    mnuFileEnd->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(mnuFileEnd, &QAction::triggered, this, &QWidget::close);
+    addAction(mnuFileEnd);
 
     QStringList names;
     for (int i = 1; i <= basParam::DisplayCount(); ++i) {
