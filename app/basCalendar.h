@@ -12,12 +12,12 @@ namespace basCalendar {
 
 enum class DatePattern {
     YyyyMD, // "yyyy/m/d": 2001/12/5
-    YyMD,   // "yy/m/d": 01/12/5
-    GeMD,   // "ge/m/d": H13/12/5, from the platform's Japanese calendar
-    MD,     // "m/d": 12/5
-    Yyyy,   // "yyyy": 2001
-    M,      // "m": 12
-    D,      // "d": 5
+    YyMD, // "yy/m/d": 01/12/5
+    GeMD, // "ge/m/d": H13/12/5, from the platform's Japanese calendar
+    MD, // "m/d": 12/5
+    Yyyy, // "yyyy": 2001
+    M, // "m": 12
+    D, // "d": 5
 };
 
 /// The date in a pattern. "ge/m/d" falls back to "yy/m/d" before the first day of Meiji, where the
@@ -37,6 +37,7 @@ std::optional<QString> SwitchEraYear(const QString& yearText, int fromEra, int t
 
 /// Era year box, reading the date: (year + offset of the year-box era) "/" month "/" day, read by the
 /// general date reader. Nothing when a box is empty, not a number, or the day does not exist.
-std::optional<Date> ReadEraDate(const QString& yearText, const QString& monthText, const QString& dayText, int eraIndex);
+std::optional<Date>
+ReadEraDate(const QString& yearText, const QString& monthText, const QString& dayText, int eraIndex);
 
 } // namespace basCalendar

@@ -10,31 +10,34 @@ namespace {
 
 using Kind = ParamValue::Kind;
 
-struct KeyDef {
+struct KeyDef
+{
     const char* name;
     Kind kind;
 };
 
 // Table order is the order keys are matched in.
-constexpr std::array<KeyDef, 28> Keys{{
-    {"DispPeriod", Kind::Int16},       {"BirthYear", Kind::Bool},         {"DispTotalDay", Kind::Bool},
-    {"DateChangeButton", Kind::Bool},  {"Calendar", Kind::Int16},         {"AlwayTop", Kind::Bool},
-    {"TaskTray", Kind::Bool},          {"MultiNum", Kind::Int16},         {"PrintRate", Kind::Int32},
-    {"GraphPoint", Kind::Int16},       {"GraphPosX", Kind::Int32},        {"GraphPosY", Kind::Int32},
-    {"GraphWidth", Kind::Int32},       {"GraphHeight", Kind::Int32},      {"LineWidth", Kind::Int16},
-    {"DrawMode", Kind::Int16},         {"DayLine", Kind::Bool},           {"FullDay", Kind::Bool},
-    {"GraphDisp", Kind::Int16},        {"GraphForeColor", Kind::Text},    {"GraphBackColor", Kind::Text},
-    {"GraphPhysColor", Kind::Text},    {"GraphSensColor", Kind::Text},    {"GraphIntelColor", Kind::Text},
-    {"DispDay", Kind::Date},           {"ReadBirthDay", Kind::Bool},      {"DelimChar", Kind::Text},
+constexpr std::array<KeyDef, 28> Keys {{
+    {"DispPeriod", Kind::Int16},      {"BirthYear", Kind::Bool},      {"DispTotalDay", Kind::Bool},
+    {"DateChangeButton", Kind::Bool}, {"Calendar", Kind::Int16},      {"AlwayTop", Kind::Bool},
+    {"TaskTray", Kind::Bool},         {"MultiNum", Kind::Int16},      {"PrintRate", Kind::Int32},
+    {"GraphPoint", Kind::Int16},      {"GraphPosX", Kind::Int32},     {"GraphPosY", Kind::Int32},
+    {"GraphWidth", Kind::Int32},      {"GraphHeight", Kind::Int32},   {"LineWidth", Kind::Int16},
+    {"DrawMode", Kind::Int16},        {"DayLine", Kind::Bool},        {"FullDay", Kind::Bool},
+    {"GraphDisp", Kind::Int16},       {"GraphForeColor", Kind::Text}, {"GraphBackColor", Kind::Text},
+    {"GraphPhysColor", Kind::Text},   {"GraphSensColor", Kind::Text}, {"GraphIntelColor", Kind::Text},
+    {"DispDay", Kind::Date},          {"ReadBirthDay", Kind::Bool},   {"DelimChar", Kind::Text},
     {"Position", Kind::Int16},
 }};
 
-struct DisplayEntry {
+struct DisplayEntry
+{
     QString name;
     Date birthday;
 };
 
-struct EraEntry {
+struct EraEntry
+{
     QString name;
     qint32 offset = 0;
 };
@@ -106,8 +109,8 @@ AppError SetParam(const QString& psParamKey, const ParamValue& pvParamValue)
     const auto converted = pvParamValue.ConvertTo(kind);
     if (!converted) {
         // Text that is no number cannot convert; a number beyond the key's width overflows.
-        const bool numeric =
-            pvParamValue.GetKind() != Kind::Text || Numeric::ParseDecimal(pvParamValue.AsText()).has_value();
+        const bool numeric
+            = pvParamValue.GetKind() != Kind::Text || Numeric::ParseDecimal(pvParamValue.AsText()).has_value();
         const bool integerKey = kind == Kind::Int16 || kind == Kind::Int32;
         return integerKey && numeric ? AppError::Overflow : AppError::Conversion;
     }
@@ -163,7 +166,7 @@ AppError AddDisplayPerson(const QString& name, Date birthday)
     if (g_display.size() >= MaxDisplayCount) {
         return AppError::Overflow;
     }
-    g_display.append(DisplayEntry{name, birthday});
+    g_display.append(DisplayEntry {name, birthday});
     return AppError::None;
 }
 
@@ -207,7 +210,7 @@ AppError AddEra(const QString& name, qint32 offset)
     if (g_eras.size() >= MaxEraCount) {
         return AppError::Overflow;
     }
-    g_eras.append(EraEntry{name, offset});
+    g_eras.append(EraEntry {name, offset});
     return AppError::None;
 }
 

@@ -330,7 +330,8 @@ QByteArray SettingsFileBytes()
     if (number("GraphDisp") != 15) {
         lines << IntLine("GraphDisp");
     }
-    const struct {
+    const struct
+    {
         const char* key;
         const QString& fallback;
     } colors[] = {{"GraphForeColor", DefaultFore},

@@ -12,7 +12,7 @@ namespace basGraph {
 /// The three cycles in their fixed order: 0 physical (23 days), 1 sensitivity (28), 2 intellect (33).
 constexpr int CycleCount = 3;
 /// Cycle lengths in fifths of a day; the fourth element is never read.
-constexpr std::array<qint16, 4> CyclePeriods{115, 140, 165, 0};
+constexpr std::array<qint16, 4> CyclePeriods {115, 140, 165, 0};
 /// Rows 0 to 165 of the sine table, one column per cycle (the fourth column stays zero).
 constexpr int SineRows = 166;
 constexpr int SineColumns = 4;

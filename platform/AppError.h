@@ -5,8 +5,8 @@
 enum class AppError {
     None = 0,
     Conversion, // a value that cannot become the wanted type (text that is not a number, an impossible date)
-    Overflow,   // a number beyond the width of its type, or a list beyond its limit
-    Drawing,    // a drawing step that cannot be carried out
+    Overflow, // a number beyond the width of its type, or a list beyond its limit
+    Drawing, // a drawing step that cannot be carried out
 };
 
 /// True when the code reports a failure.

@@ -7,7 +7,8 @@
 
 namespace {
 
-struct ConverterCloser {
+struct ConverterCloser
+{
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;

@@ -31,7 +31,7 @@ namespace MsgBox {
 
 Answer Show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons)
 {
-    const Shown shown{text, title, icon, buttons};
+    const Shown shown {text, title, icon, buttons};
     if (g_answerer) {
         g_history.append(shown);
         return g_answerer(shown);

@@ -16,7 +16,8 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
 /// What a message box showed, as a test sees it.
-struct Shown {
+struct Shown
+{
     QString text;
     QString title;
     Icon icon = Icon::None;

@@ -47,12 +47,12 @@ bool WriteWithRetry(QWidget* parent, const QString& path, const QByteArray& byte
         if (ok) {
             continue;
         }
-        const MsgBox::Answer answer = MsgBox::Show(parent,
-                                                   failureSentence + QLatin1String("\r\n")
-                                                       + ProgramFolder::DisplayPath(path),
-                                                   QStringLiteral("エラー"),
-                                                   MsgBox::Icon::Critical,
-                                                   MsgBox::Buttons::RetryCancel);
+        const MsgBox::Answer answer
+            = MsgBox::Show(parent,
+                           failureSentence + QLatin1String("\r\n") + ProgramFolder::DisplayPath(path),
+                           QStringLiteral("エラー"),
+                           MsgBox::Icon::Critical,
+                           MsgBox::Buttons::RetryCancel);
         if (answer != MsgBox::Answer::Retry) {
             if (file.isOpen()) {
                 file.cancelWriting();

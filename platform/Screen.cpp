@@ -34,7 +34,8 @@ QRect GeometryTwips(const QWidget* window)
     const QRect frame = window->frameGeometry();
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
-    return QRect(qRound(frame.x() * tx), qRound(frame.y() * ty), qRound(frame.width() * tx), qRound(frame.height() * ty));
+    return QRect(
+        qRound(frame.x() * tx), qRound(frame.y() * ty), qRound(frame.width() * tx), qRound(frame.height() * ty));
 }
 
 void SetGeometryTwips(QWidget* window, qint64 left, qint64 top, qint64 width, qint64 height)

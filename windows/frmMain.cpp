@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
-#include <QCloseEvent>
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 
 #include "app/basParam.h"

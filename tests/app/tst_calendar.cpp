@@ -130,15 +130,33 @@ void TestCalendar::readEraDate_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<int>("era");
     QTest::addColumn<QString>("date"); // empty: refused
-    QTest::newRow("Heisei 13/12/5") << "13" << "12" << "5" << 4 << "2001/12/5";
-    QTest::newRow("Showa 64 and Heisei 1 are one year") << "64" << "1" << "8" << 3 << "1989/1/8";
-    QTest::newRow("Heisei 1") << "1" << "1" << "7" << 4 << "1989/1/7";
-    QTest::newRow("Heisei 0") << "0" << "5" << "5" << 4 << "1988/5/5";
-    QTest::newRow("Gregorian") << "2001" << "12" << "5" << 0 << "2001/12/5";
-    QTest::newRow("empty day") << "2001" << "12" << "" << 0 << "";
-    QTest::newRow("empty year") << "" << "12" << "5" << 0 << "";
-    QTest::newRow("February 30") << "2001" << "2" << "30" << 0 << "";
-    QTest::newRow("Heisei 12 February 29") << "12" << "2" << "29" << 4 << "2000/2/29";
+    QTest::newRow("Heisei 13/12/5") << "13"
+                                    << "12"
+                                    << "5" << 4 << "2001/12/5";
+    QTest::newRow("Showa 64 and Heisei 1 are one year") << "64"
+                                                        << "1"
+                                                        << "8" << 3 << "1989/1/8";
+    QTest::newRow("Heisei 1") << "1"
+                              << "1"
+                              << "7" << 4 << "1989/1/7";
+    QTest::newRow("Heisei 0") << "0"
+                              << "5"
+                              << "5" << 4 << "1988/5/5";
+    QTest::newRow("Gregorian") << "2001"
+                               << "12"
+                               << "5" << 0 << "2001/12/5";
+    QTest::newRow("empty day") << "2001"
+                               << "12"
+                               << "" << 0 << "";
+    QTest::newRow("empty year") << ""
+                                << "12"
+                                << "5" << 0 << "";
+    QTest::newRow("February 30") << "2001"
+                                 << "2"
+                                 << "30" << 0 << "";
+    QTest::newRow("Heisei 12 February 29") << "12"
+                                           << "2"
+                                           << "29" << 4 << "2000/2/29";
 }
 
 void TestCalendar::readEraDate()

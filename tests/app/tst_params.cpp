@@ -73,7 +73,8 @@ void TestParams::setParamConverts_data()
     QTest::newRow("halves to even") << "DispPeriod" << ParamValue::FromText("20.5") << ParamValue::FromInt16(20);
     QTest::newRow("32-bit to 16-bit") << "LineWidth" << ParamValue::FromInt32(3) << ParamValue::FromInt16(3);
     QTest::newRow("no range check") << "PrintRate" << ParamValue::FromInt32(500) << ParamValue::FromInt32(500);
-    QTest::newRow("geometry is 32-bit") << "GraphWidth" << ParamValue::FromText("70000") << ParamValue::FromInt32(70000);
+    QTest::newRow("geometry is 32-bit") << "GraphWidth" << ParamValue::FromText("70000")
+                                        << ParamValue::FromInt32(70000);
     QTest::newRow("True text") << "AlwayTop" << ParamValue::FromText("True") << ParamValue::FromBool(true);
     QTest::newRow("number to Boolean") << "DayLine" << ParamValue::FromInt16(0) << ParamValue::FromBool(false);
     QTest::newRow("Boolean to text") << "DelimChar" << ParamValue::FromBool(true) << ParamValue::FromText("True");

@@ -93,48 +93,130 @@ void TestSettingsFile::perKeyRules_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value"); // as text
-    QTest::newRow("plain") << "DispPeriod=30" << "DispPeriod" << "30";
-    QTest::newRow("key in small letters") << "dispperiod=30" << "DispPeriod" << "30";
-    QTest::newRow("spaces around key") << "   DispPeriod  =30" << "DispPeriod" << "30";
-    QTest::newRow("space after =") << "DispPeriod= 30" << "DispPeriod" << "30";
-    QTest::newRow("halves to even") << "DispPeriod=30.5" << "DispPeriod" << "30";
-    QTest::newRow("period 0") << "DispPeriod=0" << "DispPeriod" << "15";
-    QTest::newRow("period 1000") << "DispPeriod=1000" << "DispPeriod" << "15";
-    QTest::newRow("period 999") << "DispPeriod=999" << "DispPeriod" << "999";
-    QTest::newRow("period text") << "DispPeriod=abc" << "DispPeriod" << "15";
-    QTest::newRow("period overflow") << "DispPeriod=99999" << "DispPeriod" << "15";
-    QTest::newRow("point 0") << "GraphPoint=0" << "GraphPoint" << "3";
-    QTest::newRow("point 5") << "GraphPoint=5" << "GraphPoint" << "5";
-    QTest::newRow("multinum 0 kept") << "MultiNum=0" << "MultiNum" << "0";
-    QTest::newRow("multinum 100") << "MultiNum=100" << "MultiNum" << "5";
-    QTest::newRow("rate 9") << "PrintRate=9" << "PrintRate" << "100";
-    QTest::newRow("rate 10") << "PrintRate=10" << "PrintRate" << "10";
-    QTest::newRow("line width 6") << "LineWidth=6" << "LineWidth" << "2";
-    QTest::newRow("draw mode 13") << "DrawMode=13" << "DrawMode" << "13";
-    QTest::newRow("draw mode 10") << "DrawMode=10" << "DrawMode" << "9";
-    QTest::newRow("graph disp 16") << "GraphDisp=16" << "GraphDisp" << "15";
-    QTest::newRow("graph disp 5") << "GraphDisp=5" << "GraphDisp" << "5";
-    QTest::newRow("position 1") << "Position=1" << "Position" << "1";
-    QTest::newRow("position 2") << "Position=2" << "Position" << "0";
-    QTest::newRow("geometry negative") << "GraphPosX=-120" << "GraphPosX" << "-120";
-    QTest::newRow("geometry beyond 16 bits") << "GraphWidth=70000" << "GraphWidth" << "70000";
-    QTest::newRow("geometry text keeps default") << "GraphWidth=wide" << "GraphWidth" << "4500";
-    QTest::newRow("Boolean False") << "TaskTray=False" << "TaskTray" << "False";
-    QTest::newRow("Boolean any case") << "AlwayTop=tRUE" << "AlwayTop" << "True";
-    QTest::newRow("Boolean number") << "DayLine=0" << "DayLine" << "False";
-    QTest::newRow("Boolean nonsense kept") << "BirthYear=maybe" << "BirthYear" << "True";
-    QTest::newRow("colour nine digits") << "GraphBackColor=010020030" << "GraphBackColor" << "010020030";
-    QTest::newRow("colour nine letters") << "GraphBackColor=abcdefghi" << "GraphBackColor" << "abcdefghi";
-    QTest::newRow("colour five ignored") << "GraphBackColor=12345" << "GraphBackColor" << "255255255";
-    QTest::newRow("colour trimmed") << "GraphForeColor= 001002003 " << "GraphForeColor" << "001002003";
-    QTest::newRow("delimiter tab") << "DelimChar=\tx" << "DelimChar" << "\t";
-    QTest::newRow("delimiter space") << "DelimChar= ;" << "DelimChar" << " ";
-    QTest::newRow("delimiter empty") << "DelimChar=" << "DelimChar" << "";
+    QTest::newRow("plain") << "DispPeriod=30"
+                           << "DispPeriod"
+                           << "30";
+    QTest::newRow("key in small letters") << "dispperiod=30"
+                                          << "DispPeriod"
+                                          << "30";
+    QTest::newRow("spaces around key") << "   DispPeriod  =30"
+                                       << "DispPeriod"
+                                       << "30";
+    QTest::newRow("space after =") << "DispPeriod= 30"
+                                   << "DispPeriod"
+                                   << "30";
+    QTest::newRow("halves to even") << "DispPeriod=30.5"
+                                    << "DispPeriod"
+                                    << "30";
+    QTest::newRow("period 0") << "DispPeriod=0"
+                              << "DispPeriod"
+                              << "15";
+    QTest::newRow("period 1000") << "DispPeriod=1000"
+                                 << "DispPeriod"
+                                 << "15";
+    QTest::newRow("period 999") << "DispPeriod=999"
+                                << "DispPeriod"
+                                << "999";
+    QTest::newRow("period text") << "DispPeriod=abc"
+                                 << "DispPeriod"
+                                 << "15";
+    QTest::newRow("period overflow") << "DispPeriod=99999"
+                                     << "DispPeriod"
+                                     << "15";
+    QTest::newRow("point 0") << "GraphPoint=0"
+                             << "GraphPoint"
+                             << "3";
+    QTest::newRow("point 5") << "GraphPoint=5"
+                             << "GraphPoint"
+                             << "5";
+    QTest::newRow("multinum 0 kept") << "MultiNum=0"
+                                     << "MultiNum"
+                                     << "0";
+    QTest::newRow("multinum 100") << "MultiNum=100"
+                                  << "MultiNum"
+                                  << "5";
+    QTest::newRow("rate 9") << "PrintRate=9"
+                            << "PrintRate"
+                            << "100";
+    QTest::newRow("rate 10") << "PrintRate=10"
+                             << "PrintRate"
+                             << "10";
+    QTest::newRow("line width 6") << "LineWidth=6"
+                                  << "LineWidth"
+                                  << "2";
+    QTest::newRow("draw mode 13") << "DrawMode=13"
+                                  << "DrawMode"
+                                  << "13";
+    QTest::newRow("draw mode 10") << "DrawMode=10"
+                                  << "DrawMode"
+                                  << "9";
+    QTest::newRow("graph disp 16") << "GraphDisp=16"
+                                   << "GraphDisp"
+                                   << "15";
+    QTest::newRow("graph disp 5") << "GraphDisp=5"
+                                  << "GraphDisp"
+                                  << "5";
+    QTest::newRow("position 1") << "Position=1"
+                                << "Position"
+                                << "1";
+    QTest::newRow("position 2") << "Position=2"
+                                << "Position"
+                                << "0";
+    QTest::newRow("geometry negative") << "GraphPosX=-120"
+                                       << "GraphPosX"
+                                       << "-120";
+    QTest::newRow("geometry beyond 16 bits") << "GraphWidth=70000"
+                                             << "GraphWidth"
+                                             << "70000";
+    QTest::newRow("geometry text keeps default") << "GraphWidth=wide"
+                                                 << "GraphWidth"
+                                                 << "4500";
+    QTest::newRow("Boolean False") << "TaskTray=False"
+                                   << "TaskTray"
+                                   << "False";
+    QTest::newRow("Boolean any case") << "AlwayTop=tRUE"
+                                      << "AlwayTop"
+                                      << "True";
+    QTest::newRow("Boolean number") << "DayLine=0"
+                                    << "DayLine"
+                                    << "False";
+    QTest::newRow("Boolean nonsense kept") << "BirthYear=maybe"
+                                           << "BirthYear"
+                                           << "True";
+    QTest::newRow("colour nine digits") << "GraphBackColor=010020030"
+                                        << "GraphBackColor"
+                                        << "010020030";
+    QTest::newRow("colour nine letters") << "GraphBackColor=abcdefghi"
+                                         << "GraphBackColor"
+                                         << "abcdefghi";
+    QTest::newRow("colour five ignored") << "GraphBackColor=12345"
+                                         << "GraphBackColor"
+                                         << "255255255";
+    QTest::newRow("colour trimmed") << "GraphForeColor= 001002003 "
+                                    << "GraphForeColor"
+                                    << "001002003";
+    QTest::newRow("delimiter tab") << "DelimChar=\tx"
+                                   << "DelimChar"
+                                   << "\t";
+    QTest::newRow("delimiter space") << "DelimChar= ;"
+                                     << "DelimChar"
+                                     << " ";
+    QTest::newRow("delimiter empty") << "DelimChar="
+                                     << "DelimChar"
+                                     << "";
     QTest::newRow("delimiter full-width") << QStringLiteral("DelimChar=、") << "DelimChar" << QStringLiteral("、");
-    QTest::newRow("DispDay is never read") << "DispDay=2001/1/1" << "DispDay" << "2026/12/7";
-    QTest::newRow("ReadBirthDay is never read") << "ReadBirthDay=True" << "ReadBirthDay" << "False";
-    QTest::newRow("= first is skipped") << "=DispPeriod=30" << "DispPeriod" << "15";
-    QTest::newRow("no =") << "DispPeriod 30" << "DispPeriod" << "15";
+    QTest::newRow("DispDay is never read") << "DispDay=2001/1/1"
+                                           << "DispDay"
+                                           << "2026/12/7";
+    QTest::newRow("ReadBirthDay is never read") << "ReadBirthDay=True"
+                                                << "ReadBirthDay"
+                                                << "False";
+    QTest::newRow("= first is skipped") << "=DispPeriod=30"
+                                        << "DispPeriod"
+                                        << "15";
+    QTest::newRow("no =") << "DispPeriod 30"
+                          << "DispPeriod"
+                          << "15";
 }
 
 void TestSettingsFile::perKeyRules()
@@ -159,15 +241,26 @@ void TestSettingsFile::birthDayLines_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("birthday");
-    QTest::newRow("date and name") << QStringLiteral("BirthDay=1965/4/3,山田花子") << QStringLiteral("山田花子") << "1965/4/3";
+    QTest::newRow("date and name") << QStringLiteral("BirthDay=1965/4/3,山田花子") << QStringLiteral("山田花子")
+                                   << "1965/4/3";
     QTest::newRow("no comma") << "BirthDay= 1965/4/3 " << QStringLiteral("名前なし") << "1965/4/3";
     QTest::newRow("name keeps commas") << QStringLiteral("BirthDay=1965/4/3,山田, 花子") << QStringLiteral("山田, 花子")
                                        << "1965/4/3";
-    QTest::newRow("name untrimmed") << "BirthDay=1965/4/3, Taro " << " Taro " << "1965/4/3";
-    QTest::newRow("bad date") << "BirthDay=abc,X" << "X" << "1899/12/30";
-    QTest::newRow("impossible date") << "BirthDay=2001/2/30,X" << "X" << "1899/12/30";
-    QTest::newRow("empty name") << "BirthDay=1965/4/3," << "" << "1965/4/3";
-    QTest::newRow("key any case") << "birthday=1970/11/23,Ichiro" << "Ichiro" << "1970/11/23";
+    QTest::newRow("name untrimmed") << "BirthDay=1965/4/3, Taro "
+                                    << " Taro "
+                                    << "1965/4/3";
+    QTest::newRow("bad date") << "BirthDay=abc,X"
+                              << "X"
+                              << "1899/12/30";
+    QTest::newRow("impossible date") << "BirthDay=2001/2/30,X"
+                                     << "X"
+                                     << "1899/12/30";
+    QTest::newRow("empty name") << "BirthDay=1965/4/3,"
+                                << ""
+                                << "1965/4/3";
+    QTest::newRow("key any case") << "birthday=1970/11/23,Ichiro"
+                                  << "Ichiro"
+                                  << "1970/11/23";
 }
 
 void TestSettingsFile::birthDayLines()
@@ -184,8 +277,14 @@ void TestSettingsFile::birthDayLines()
 
 void TestSettingsFile::eraLines()
 {
-    basSettings::LoadSettingsFromBytes(File({"Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和",
-                                             "Era=1988,平成", "Era=2018,令和", "Era= 5 ", "Era=x,壊れ"}));
+    basSettings::LoadSettingsFromBytes(File({"Era=0,西暦",
+                                             "Era=1867,明治",
+                                             "Era=1911,大正",
+                                             "Era=1925,昭和",
+                                             "Era=1988,平成",
+                                             "Era=2018,令和",
+                                             "Era= 5 ",
+                                             "Era=x,壊れ"}));
     QCOMPARE(EraCount(), qint16(8));
     QCOMPARE(EraName(5), QStringLiteral("令和"));
     QCOMPARE(EraOffset(5), 2018);
@@ -204,13 +303,13 @@ void TestSettingsFile::calendarAgainstEraCount_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("calendar");
-    const QStringList eras{"Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和", "Era=1988,平成"};
-    QTest::newRow("4 kept") << (eras + QStringList{"Calendar=4"}) << 4;
-    QTest::newRow("5 falls back") << (eras + QStringList{"Calendar=5"}) << 0;
-    QTest::newRow("negative") << (eras + QStringList{"Calendar=-1"}) << 0;
-    QTest::newRow("before the era lines") << (QStringList{"Calendar=2"} + eras) << 0;
-    QTest::newRow("one-era table") << QStringList{"Era=0,西暦", "Calendar=1"} << 0;
-    QTest::newRow("no era lines") << QStringList{"Calendar=3"} << 0;
+    const QStringList eras {"Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和", "Era=1988,平成"};
+    QTest::newRow("4 kept") << (eras + QStringList {"Calendar=4"}) << 4;
+    QTest::newRow("5 falls back") << (eras + QStringList {"Calendar=5"}) << 0;
+    QTest::newRow("negative") << (eras + QStringList {"Calendar=-1"}) << 0;
+    QTest::newRow("before the era lines") << (QStringList {"Calendar=2"} + eras) << 0;
+    QTest::newRow("one-era table") << QStringList {"Era=0,西暦", "Calendar=1"} << 0;
+    QTest::newRow("no era lines") << QStringList {"Calendar=3"} << 0;
 }
 
 void TestSettingsFile::calendarAgainstEraCount()
@@ -242,24 +341,51 @@ void TestSettingsFile::defaultsOnlyFile()
 {
     basSettings::LoadSettingsFromBytes(QByteArray());
     QCOMPARE(WrittenLines(),
-             (QStringList{"[kirvo]", "", "Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和",
-                          "Era=1988,平成", "GraphPosX=0", "GraphPosY=0", "GraphWidth=4500", "GraphHeight=3500"}));
+             (QStringList {"[kirvo]",
+                           "",
+                           "Era=0,西暦",
+                           "Era=1867,明治",
+                           "Era=1911,大正",
+                           "Era=1925,昭和",
+                           "Era=1988,平成",
+                           "GraphPosX=0",
+                           "GraphPosY=0",
+                           "GraphWidth=4500",
+                           "GraphHeight=3500"}));
 }
 
 void TestSettingsFile::everyWrittenFileLoadsBack_data()
 {
     QTest::addColumn<QStringList>("changes"); // key=value pairs given to SetParam
-    QTest::newRow("defaults") << QStringList{};
-    QTest::newRow("every setting off its default")
-        << QStringList{"DispPeriod=999", "BirthYear=False", "DispTotalDay=False", "DateChangeButton=False",
-                       "Calendar=3", "AlwayTop=True", "TaskTray=False", "MultiNum=0", "PrintRate=10",
-                       "GraphPoint=1", "GraphPosX=-300", "GraphPosY=123456", "GraphWidth=99999",
-                       "GraphHeight=-5", "LineWidth=5", "DrawMode=13", "DayLine=False", "FullDay=True",
-                       "GraphDisp=0", "GraphForeColor=001002003", "GraphBackColor=004005006",
-                       "GraphPhysColor=007008009", "GraphSensColor=010011012", "GraphIntelColor=013014015",
-                       "DelimChar=\t", "Position=1"};
-    QTest::newRow("space delimiter") << QStringList{"DelimChar= "};
-    QTest::newRow("empty delimiter") << QStringList{"DelimChar="};
+    QTest::newRow("defaults") << QStringList {};
+    QTest::newRow("every setting off its default") << QStringList {"DispPeriod=999",
+                                                                   "BirthYear=False",
+                                                                   "DispTotalDay=False",
+                                                                   "DateChangeButton=False",
+                                                                   "Calendar=3",
+                                                                   "AlwayTop=True",
+                                                                   "TaskTray=False",
+                                                                   "MultiNum=0",
+                                                                   "PrintRate=10",
+                                                                   "GraphPoint=1",
+                                                                   "GraphPosX=-300",
+                                                                   "GraphPosY=123456",
+                                                                   "GraphWidth=99999",
+                                                                   "GraphHeight=-5",
+                                                                   "LineWidth=5",
+                                                                   "DrawMode=13",
+                                                                   "DayLine=False",
+                                                                   "FullDay=True",
+                                                                   "GraphDisp=0",
+                                                                   "GraphForeColor=001002003",
+                                                                   "GraphBackColor=004005006",
+                                                                   "GraphPhysColor=007008009",
+                                                                   "GraphSensColor=010011012",
+                                                                   "GraphIntelColor=013014015",
+                                                                   "DelimChar=\t",
+                                                                   "Position=1"};
+    QTest::newRow("space delimiter") << QStringList {"DelimChar= "};
+    QTest::newRow("empty delimiter") << QStringList {"DelimChar="};
 }
 
 void TestSettingsFile::everyWrittenFileLoadsBack()

@@ -54,17 +54,17 @@ void TestStartup::choice_data()
     QTest::addColumn<bool>("windowShown");
     QTest::addColumn<QStringList>("calls");
     QTest::newRow("first run, people confirmed")
-        << QByteArray() << true << true << true << QStringList{"model", "lock", "people", "tray window"};
+        << QByteArray() << true << true << true << QStringList {"model", "lock", "people", "tray window"};
     QTest::newRow("first run, people cancelled")
-        << QByteArray() << true << false << false << QStringList{"model", "lock", "people"};
-    QTest::newRow("display list restored")
-        << QByteArray("BirthDay=1965/4/3,a\r\n") << true << true << true << QStringList{"model", "lock", "tray window"};
-    QTest::newRow("taskbar variant") << QByteArray("BirthDay=1965/4/3,a\r\nTaskTray=False\r\n") << true << true
-                                     << true << QStringList{"model", "lock", "taskbar window"};
+        << QByteArray() << true << false << false << QStringList {"model", "lock", "people"};
+    QTest::newRow("display list restored") << QByteArray("BirthDay=1965/4/3,a\r\n") << true << true << true
+                                           << QStringList {"model", "lock", "tray window"};
+    QTest::newRow("taskbar variant") << QByteArray("BirthDay=1965/4/3,a\r\nTaskTray=False\r\n") << true << true << true
+                                     << QStringList {"model", "lock", "taskbar window"};
     QTest::newRow("second copy ends before anything shows")
-        << QByteArray() << false << true << false << QStringList{"model", "lock"};
+        << QByteArray() << false << true << false << QStringList {"model", "lock"};
     QTest::newRow("unreadable date still counts as restored")
-        << QByteArray("BirthDay=garbage\r\n") << true << true << true << QStringList{"model", "lock", "tray window"};
+        << QByteArray("BirthDay=garbage\r\n") << true << true << true << QStringList {"model", "lock", "tray window"};
 }
 
 void TestStartup::choice()

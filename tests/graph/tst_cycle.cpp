@@ -68,7 +68,8 @@ void TestCycle::tableValues()
     if (tolerance == 0.0) {
         QCOMPARE(SineTable(row, column), value);
     } else {
-        QVERIFY2(std::abs(SineTable(row, column) - value) <= tolerance, qPrintable(QString::number(SineTable(row, column), 'g', 17)));
+        QVERIFY2(std::abs(SineTable(row, column) - value) <= tolerance,
+                 qPrintable(QString::number(SineTable(row, column), 'g', 17)));
     }
 }
 
@@ -139,7 +140,7 @@ void TestCycle::criticalDays()
 
 void TestCycle::criticalRemaindersOverWholeCycles()
 {
-    const QList<QList<int>> expected{{0, 11, 12}, {0, 14}, {0, 16, 17}};
+    const QList<QList<int>> expected {{0, 11, 12}, {0, 14}, {0, 16, 17}};
     for (int c = 0; c < CycleCount; ++c) {
         const int days = CyclePeriods[static_cast<size_t>(c)] / 5;
         for (int d = -3 * days; d < 3 * days; ++d) {

@@ -81,13 +81,13 @@ void TestPlatformIo::splitLines_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"};
-    QTest::newRow("no final break") << "a\r\nb" << QStringList{"a", "b"};
-    QTest::newRow("cr alone") << "a\rb\r" << QStringList{"a", "b"};
-    QTest::newRow("lf alone") << "a\nb" << QStringList{"a", "b"};
-    QTest::newRow("empty lines kept") << "[x]\r\n\r\nk=v\r\n" << QStringList{"[x]", "", "k=v"};
-    QTest::newRow("lf cr is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
-    QTest::newRow("empty") << "" << QStringList{};
+    QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList {"a", "b"};
+    QTest::newRow("no final break") << "a\r\nb" << QStringList {"a", "b"};
+    QTest::newRow("cr alone") << "a\rb\r" << QStringList {"a", "b"};
+    QTest::newRow("lf alone") << "a\nb" << QStringList {"a", "b"};
+    QTest::newRow("empty lines kept") << "[x]\r\n\r\nk=v\r\n" << QStringList {"[x]", "", "k=v"};
+    QTest::newRow("lf cr is two breaks") << "a\n\rb" << QStringList {"a", "", "b"};
+    QTest::newRow("empty") << "" << QStringList {};
 }
 
 void TestPlatformIo::splitLines()
@@ -101,9 +101,12 @@ void TestPlatformIo::companionFile_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("path");
-    QTest::newRow("plain") << "/opt/app" << "/opt/app/kirvo.hlp";
-    QTest::newRow("root slash") << "/" << "/kirvo.hlp";
-    QTest::newRow("drive root") << "C:\\" << "C:\\kirvo.hlp";
+    QTest::newRow("plain") << "/opt/app"
+                           << "/opt/app/kirvo.hlp";
+    QTest::newRow("root slash") << "/"
+                                << "/kirvo.hlp";
+    QTest::newRow("drive root") << "C:\\"
+                                << "C:\\kirvo.hlp";
 }
 
 void TestPlatformIo::companionFile()
@@ -163,7 +166,7 @@ void TestPlatformIo::safeFileCancelKeepsOldFile()
     QCOMPARE(messages.Shown().size(), 1);
     QCOMPARE(dir.Read("f.txt"), QByteArray("previous"));
     // No temporary file is left beside it.
-    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList{"f.txt"});
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {"f.txt"});
 }
 
 void TestPlatformIo::safeFileRetryAfterFailedReplacement()

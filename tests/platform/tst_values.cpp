@@ -139,32 +139,58 @@ void TestValues::parseDate_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // empty: refused
-    QTest::newRow("written form") << "1965/4/3" << "1965/4/3";
-    QTest::newRow("leading zeros") << "2001/02/05" << "2001/2/5";
-    QTest::newRow("surrounding spaces") << "  1970/11/23 " << "1970/11/23";
-    QTest::newRow("spaces inside") << "1970 / 11 / 23" << "1970/11/23";
-    QTest::newRow("dashes") << "1970-11-23" << "1970/11/23";
-    QTest::newRow("leap day") << "2000/2/29" << "2000/2/29";
-    QTest::newRow("two-digit 29") << "29/1/1" << "2029/1/1";
-    QTest::newRow("two-digit 30") << "30/1/1" << "1930/1/1";
-    QTest::newRow("two-digit 45") << "45/6/7" << "1945/6/7";
-    QTest::newRow("one-digit") << "5/6/7" << "2005/6/7";
-    QTest::newRow("zero date") << "1899/12/30" << "1899/12/30";
-    QTest::newRow("year 100") << "100/1/1" << "0100/1/1";
-    QTest::newRow("Feb 30") << "2001/2/30" << "";
-    QTest::newRow("not leap") << "1900/2/29" << "";
-    QTest::newRow("month 13") << "2001/13/1" << "";
-    QTest::newRow("month 0") << "2001/0/1" << "";
-    QTest::newRow("day 0") << "2001/1/0" << "";
-    QTest::newRow("three-digit below 100") << "099/1/1" << "";
-    QTest::newRow("year 10000") << "10000/1/1" << "";
-    QTest::newRow("negative year") << "-5/1/1" << "";
-    QTest::newRow("two fields") << "2001/12" << "";
-    QTest::newRow("four fields") << "2001/12/5/1" << "";
-    QTest::newRow("empty field") << "2001//5" << "";
-    QTest::newRow("letters") << "abc" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("huge number") << "2001/12/99999999999999999999" << "";
+    QTest::newRow("written form") << "1965/4/3"
+                                  << "1965/4/3";
+    QTest::newRow("leading zeros") << "2001/02/05"
+                                   << "2001/2/5";
+    QTest::newRow("surrounding spaces") << "  1970/11/23 "
+                                        << "1970/11/23";
+    QTest::newRow("spaces inside") << "1970 / 11 / 23"
+                                   << "1970/11/23";
+    QTest::newRow("dashes") << "1970-11-23"
+                            << "1970/11/23";
+    QTest::newRow("leap day") << "2000/2/29"
+                              << "2000/2/29";
+    QTest::newRow("two-digit 29") << "29/1/1"
+                                  << "2029/1/1";
+    QTest::newRow("two-digit 30") << "30/1/1"
+                                  << "1930/1/1";
+    QTest::newRow("two-digit 45") << "45/6/7"
+                                  << "1945/6/7";
+    QTest::newRow("one-digit") << "5/6/7"
+                               << "2005/6/7";
+    QTest::newRow("zero date") << "1899/12/30"
+                               << "1899/12/30";
+    QTest::newRow("year 100") << "100/1/1"
+                              << "0100/1/1";
+    QTest::newRow("Feb 30") << "2001/2/30"
+                            << "";
+    QTest::newRow("not leap") << "1900/2/29"
+                              << "";
+    QTest::newRow("month 13") << "2001/13/1"
+                              << "";
+    QTest::newRow("month 0") << "2001/0/1"
+                             << "";
+    QTest::newRow("day 0") << "2001/1/0"
+                           << "";
+    QTest::newRow("three-digit below 100") << "099/1/1"
+                                           << "";
+    QTest::newRow("year 10000") << "10000/1/1"
+                                << "";
+    QTest::newRow("negative year") << "-5/1/1"
+                                   << "";
+    QTest::newRow("two fields") << "2001/12"
+                                << "";
+    QTest::newRow("four fields") << "2001/12/5/1"
+                                 << "";
+    QTest::newRow("empty field") << "2001//5"
+                                 << "";
+    QTest::newRow("letters") << "abc"
+                             << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("huge number") << "2001/12/99999999999999999999"
+                                 << "";
 }
 
 void TestValues::parseDate()
