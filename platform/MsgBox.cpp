@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ProgramFolder.h"
+
 namespace {
 
 std::function<MsgBox::Answer(const MsgBox::Shown&)> g_answerer;
@@ -29,9 +31,46 @@ QMessageBox::Icon ToQtIcon(MsgBox::Icon icon)
 
 namespace MsgBox {
 
-Answer Show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons)
+Answer FirstButton(Buttons buttons)
 {
-    const Shown shown {text, title, icon, buttons};
+    switch (buttons) {
+        case Buttons::Ok:
+        case Buttons::OkCancel:
+            return Answer::Ok;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        case Buttons::RetryCancel:
+            return Answer::Retry;
+    }
+    return Answer::Ok;
+}
+
+QMessageBox::StandardButton ToQtButton(Answer answer)
+{
+    switch (answer) {
+        case Answer::Ok:
+            return QMessageBox::Ok;
+        case Answer::Cancel:
+            return QMessageBox::Cancel;
+        case Answer::Yes:
+            return QMessageBox::Yes;
+        case Answer::No:
+            return QMessageBox::No;
+        case Answer::Retry:
+            return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer Show(QWidget* parent,
+            const QString& text,
+            const QString& title,
+            Icon icon,
+            Buttons buttons,
+            std::optional<Answer> defaultButton)
+{
+    const Shown shown {text, title, icon, buttons, defaultButton.value_or(FirstButton(buttons))};
     if (g_answerer) {
         g_history.append(shown);
         return g_answerer(shown);
@@ -63,15 +102,7 @@ Answer Show(QWidget* parent, const QString& text, const QString& title, Icon ico
     }
     box.setStandardButtons(set);
     box.setEscapeButton(escape);
-    // The first button is the default, as on the platform this program grew up on.
-    const QList<QAbstractButton*> list = box.buttons();
-    for (QMessageBox::StandardButton b :
-         {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Retry, QMessageBox::No, QMessageBox::Cancel}) {
-        if (set.testFlag(b)) {
-            box.setDefaultButton(b);
-            break;
-        }
-    }
+    box.setDefaultButton(ToQtButton(shown.defaultButton));
     switch (box.exec()) {
         case QMessageBox::Ok:
             return Answer::Ok;
@@ -85,6 +116,11 @@ Answer Show(QWidget* parent, const QString& text, const QString& title, Icon ico
             break;
     }
     return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+}
+
+QString AppTitle()
+{
+    return ProgramFolder::ProductName();
 }
 
 void ShowError(QWidget* parent, const QString& text)

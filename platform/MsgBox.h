@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -22,11 +23,21 @@ struct Shown
     QString title;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    Answer defaultButton = Answer::Ok;
 };
 
 /// Shows a modal message box and returns the button the user chose. The text may hold CR LF line breaks.
 /// Closing the box without a button counts as Cancel (No for a Yes/No question, OK for a plain message).
-Answer Show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons);
+/// The default button is the first one (OK, Yes or Retry) unless another is named.
+Answer Show(QWidget* parent,
+            const QString& text,
+            const QString& title,
+            Icon icon,
+            Buttons buttons,
+            std::optional<Answer> defaultButton = std::nullopt);
+
+/// The program's own title, used on questions that belong to no dialog.
+QString AppTitle();
 
 /// The error box of the program: title "エラー", critical icon, one OK button.
 void ShowError(QWidget* parent, const QString& text);

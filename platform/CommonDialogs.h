@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+/// The common dialogs: colour, file open and save, printer and page setup. Each returns nothing when the
+/// user cancels. Tests tell them their next answer instead of showing them.
+namespace CommonDialogs {
+
+/// The cancel of a common dialog, reported as an error: a description and a number.
+constexpr int CancelErrorNumber = 32755;
+QString CancelErrorDescription();
+
+/// The colour dialog, not preset to any colour.
+std::optional<QColor> ChooseColor(QWidget* parent);
+
+/// The save dialog with a filter list such as "ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)". It does
+/// not ask about overwriting: the caller asks in its own words.
+std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter);
+
+/// The open dialog for an existing file.
+std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter);
+
+/// The printer dialog on the program's printer; false when cancelled.
+bool ShowPrintDialog(QWidget* parent, QPrinter& printer);
+
+/// The page setup dialog on the program's printer; false when cancelled.
+bool ShowPageSetup(QWidget* parent, QPrinter& printer);
+
+/// The program's printer, kept for the whole run so page setup choices last.
+QPrinter& ProgramPrinter();
+
+/// Test seam: while set, dialogs are not shown; the answerer gets the dialog's kind ("color", "save",
+/// "open", "print", "pagesetup") and returns its answer: a colour name ("#c84040"), a file name, or
+/// any non-empty text to confirm a printer dialog. An empty answer is a cancel.
+void SetAnswerer(std::function<QString(const QString& kind)> answerer);
+
+} // namespace CommonDialogs
