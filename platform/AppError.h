@@ -14,3 +14,9 @@ inline bool Failed(AppError e)
 {
     return e != AppError::None;
 }
+
+#include <QString>
+
+/// How an error is reported to the user where a message shows "description followed by number".
+QString ErrorDescription(AppError e);
+int ErrorNumber(AppError e);
