@@ -14,6 +14,9 @@ constexpr double FullTurn = 6.28318530717958;
 
 namespace basGraph {
 
+// The chart's own state lives beside the drawing code.
+void ResetChartState();
+
 void BuildSineTable()
 {
     for (int c = 0; c < CycleCount; ++c) {
@@ -68,6 +71,7 @@ void ResetForTests()
             v = 0.0;
         }
     }
+    ResetChartState();
 }
 
 } // namespace basGraph

@@ -1,0 +1,142 @@
+// Colours and the layout of the main windows around the chart.
+#include "basGraph.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/basParam.h"
+#include "platform/Numeric.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
+#include "platform/Window.h"
+
+namespace {
+
+using basParam::GetParam;
+using basParam::SetParam;
+
+constexpr qint32 MinFormWidth = 3200;
+constexpr qint32 MinFormHeight = 2000;
+constexpr qint32 PictureTopWithButtons = 480;
+constexpr qint32 PictureTopWithoutButtons = 120;
+constexpr qint32 PictureBottomGapWithoutButtons = 130;
+constexpr qint32 PictureRightGap = 20;
+
+int Pixels(double twips, double twipsPerPixel)
+{
+    return static_cast<int>(std::clamp<double>(std::lround(twips / twipsPerPixel), -100000.0, 100000.0));
+}
+
+} // namespace
+
+namespace basGraph {
+
+void ResetGraphColors(GraphForm& form)
+{
+    SetParam(QStringLiteral("GraphForeColor"), QStringLiteral("000000000"));
+    SetParam(QStringLiteral("GraphBackColor"), QStringLiteral("255255255"));
+    SetParam(QStringLiteral("GraphPhysColor"), QStringLiteral("064064200"));
+    SetParam(QStringLiteral("GraphSensColor"), QStringLiteral("200064064"));
+    SetParam(QStringLiteral("GraphIntelColor"), QStringLiteral("064200064"));
+    DrawGraph(form, true);
+}
+
+void SetStayOnTop(QWidget* form, bool onTop)
+{
+    if (!form) {
+        return;
+    }
+    // Position and size are re-applied in whole pixels, as the window system takes them.
+    const auto tx = Numeric::ToInt16(Screen::TwipsPerPixelX());
+    const auto ty = Numeric::ToInt16(Screen::TwipsPerPixelY());
+    if (!tx || !ty || *tx <= 0 || *ty <= 0) {
+        return;
+    }
+    const QRect twips = Screen::GeometryTwips(form);
+    Window::SetStayOnTop(
+        form, onTop, QRect(twips.x() / *tx, twips.y() / *ty, twips.width() / *tx, twips.height() / *ty));
+}
+
+void SetGraphCaption(GraphForm& form)
+{
+    QStringList names;
+    for (int i = 1; i <= basParam::DisplayCount(); ++i) {
+        names << basParam::DisplayName(i);
+    }
+    if (QWidget* w = form.FormWindow()) {
+        w->setWindowTitle(QStringLiteral("バイオリズム （") + names.join(QStringLiteral(", ")) + QStringLiteral("）"));
+    }
+}
+
+void LayoutMainWindow(GraphForm& form)
+{
+    QWidget* w = form.FormWindow();
+    if (!w) {
+        return;
+    }
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+
+    // A window too small for the chart snaps back; rounding up keeps it from snapping again at the next resize.
+    const QRect frame = w->frameGeometry();
+    const int minWidth = static_cast<int>(std::ceil(MinFormWidth / tx));
+    const int minHeight = static_cast<int>(std::ceil(MinFormHeight / ty));
+    if (Screen::GeometryTwips(w).width() < MinFormWidth || Screen::GeometryTwips(w).height() < MinFormHeight) {
+        const int growW = Screen::GeometryTwips(w).width() < MinFormWidth ? std::max(0, minWidth - frame.width()) : 0;
+        const int growH
+            = Screen::GeometryTwips(w).height() < MinFormHeight ? std::max(0, minHeight - frame.height()) : 0;
+        w->resize(w->width() + growW, w->height() + growH);
+    }
+
+    form.SetLineEndX(Screen::GeometryTwips(w).width());
+
+    // The client area in twips of this screen. (A fixed 15 twips per pixel would put the picture past the
+    // window's edge on any screen that is not 96 dots per inch.)
+    const QSize client = form.ClientSizePixels();
+    const double cw = client.width() * tx;
+    const double ch = client.height() * ty;
+    const bool buttons = GetParam(QStringLiteral("DateChangeButton")).AsBool();
+    const double top = buttons ? PictureTopWithButtons : PictureTopWithoutButtons;
+    const double height = buttons ? ch - PictureTopWithButtons : ch - PictureBottomGapWithoutButtons;
+    if (PictureBox* pic = form.picGraph()) {
+        pic->setGeometry(
+            pic->x(), Pixels(top, ty), std::max(0, Pixels(cw - PictureRightGap, tx)), std::max(0, Pixels(height, ty)));
+    }
+}
+
+void InitMainWindow(GraphForm& form)
+{
+    QWidget* w = form.FormWindow();
+    if (w) {
+        Screen::SetGeometryTwips(w,
+                                 GetParam(QStringLiteral("GraphPosX")).AsInt(),
+                                 GetParam(QStringLiteral("GraphPosY")).AsInt(),
+                                 std::abs(static_cast<qint64>(GetParam(QStringLiteral("GraphWidth")).AsInt())),
+                                 std::abs(static_cast<qint64>(GetParam(QStringLiteral("GraphHeight")).AsInt())));
+    }
+    const int graphDisp = GetParam(QStringLiteral("GraphDisp")).AsInt();
+    for (int k = 0; k < 4; ++k) {
+        const int bit = 1 << k;
+        if ((graphDisp & bit) == bit) {
+            form.SetSelectGraphChecked(k, true);
+        }
+    }
+    const QString period = QString::number(GetParam(QStringLiteral("DispPeriod")).AsInt());
+    form.SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
+    form.SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
+    const bool buttons = GetParam(QStringLiteral("DateChangeButton")).AsBool();
+    if (buttons) {
+        form.SetDateButtonChecked(true);
+    }
+    for (int k = 0; k < 3; ++k) {
+        form.SetDateButtonVisible(k, buttons);
+    }
+    SetGraphCaption(form);
+    SetStayOnTop(w, GetParam(QStringLiteral("AlwayTop")).AsBool());
+}
+
+} // namespace basGraph

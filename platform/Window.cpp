@@ -1,0 +1,30 @@
+#include "Window.h"
+
+#include <QWidget>
+
+namespace Window {
+
+void SetStayOnTop(QWidget* window, bool onTop, const QRect& framePixels)
+{
+    if (!window) {
+        return;
+    }
+    // Changing the flag re-creates the native window (hiding it), so it is only changed when it differs.
+    if (IsStayOnTop(window) != onTop) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    }
+    const QSize decoration = window->frameGeometry().size() - window->geometry().size();
+    window->move(framePixels.topLeft());
+    window->resize(framePixels.size() - decoration);
+    const bool noActivate = window->testAttribute(Qt::WA_ShowWithoutActivating);
+    window->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    window->show();
+    window->setAttribute(Qt::WA_ShowWithoutActivating, noActivate);
+}
+
+bool IsStayOnTop(const QWidget* window)
+{
+    return window && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+} // namespace Window

@@ -1,0 +1,342 @@
+// Colour texts both ways, the default colours, and the main-window helpers around the chart: caption,
+// layout minimums, picture-box geometry, set-up from the settings and stay-on-top.
+#include <QtTest>
+
+#include "ChartTestSupport.h"
+#include "TestSupport.h"
+#include "platform/Window.h"
+
+using namespace ChartTest;
+using basParam::GetParam;
+using basParam::SetParam;
+
+class TestColorsLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { ResetAllState(); }
+    void colorToText_data();
+    void colorToText();
+    void colorFromText_data();
+    void colorFromText();
+    void roundTripOverTheColourSpace();
+    void resetGraphColors();
+    void caption_data();
+    void caption();
+    void layoutMinimums_data();
+    void layoutMinimums();
+    void pictureGeometry_data();
+    void pictureGeometry();
+    void initFromSettings_data();
+    void initFromSettings();
+    void stayOnTopShowsWithoutActivating();
+};
+
+void TestColorsLayout::init()
+{
+    ResetAllState();
+    Defaults({{QStringLiteral("山田"), D(1970, 4, 10)}, {QStringLiteral("佐藤"), D(1980, 5, 20)}});
+}
+
+void TestColorsLayout::colorToText_data()
+{
+    QTest::addColumn<qint64>("colour");
+    QTest::addColumn<QString>("expected"); // empty: refused
+    QTest::newRow("black") << qint64(0) << QStringLiteral("000000000");
+    QTest::newRow("white") << qint64(16777215) << QStringLiteral("255255255");
+    QTest::newRow("red 200 green 64 blue 64") << qint64(4210888) << QStringLiteral("200064064");
+    QTest::newRow("blue only") << qint64(0x010000) << QStringLiteral("000000001");
+    QTest::newRow("green only") << qint64(0x00FF00) << QStringLiteral("000255000");
+    QTest::newRow("system colour, top bit set") << qint64(0x80000005) << QString();
+    QTest::newRow("negative") << qint64(-1) << QString();
+    QTest::newRow("one past white") << qint64(16777216) << QString();
+}
+
+void TestColorsLayout::colorToText()
+{
+    QFETCH(qint64, colour);
+    QFETCH(QString, expected);
+    QString text = QStringLiteral("unchanged");
+    const AppError e = basGraph::ColorToText(colour, text);
+    if (expected.isEmpty()) {
+        QCOMPARE(e, AppError::Conversion);
+        QCOMPARE(text, QStringLiteral("unchanged"));
+    } else {
+        QCOMPARE(e, AppError::None);
+        QCOMPARE(text, expected);
+    }
+}
+
+void TestColorsLayout::colorFromText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("red"); // -1: refused
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::newRow("digits") << QStringLiteral("064064200") << 64 << 64 << 200;
+    QTest::newRow("leading blanks") << QStringLiteral("   255255") << 0 << 255 << 255;
+    QTest::newRow("hex prefix in the first slice") << QStringLiteral("&HFF000000") << 15 << 0 << 0;
+    QTest::newRow("octal and hex, lower case") << QStringLiteral("&o7&h9&HF") << 7 << 9 << 15;
+    QTest::newRow("nine letters") << QStringLiteral("abcdefghi") << 0 << 0 << 0;
+    QTest::newRow("above 255 is capped") << QStringLiteral("999256300") << 255 << 255 << 255;
+    QTest::newRow("exponents E and D") << QStringLiteral("1E21d2002") << 100 << 100 << 2;
+    QTest::newRow("halves to even") << QStringLiteral("0.52.51.5") << 0 << 2 << 2;
+    QTest::newRow("blank, tab and line feed dropped") << QStringLiteral("1 2\t3\n45") << 12 << 3 << 45;
+    QTest::newRow("plus sign") << QStringLiteral("+12+34+56") << 12 << 34 << 56;
+    QTest::newRow("minus zero is zero") << QStringLiteral("-00000000") << 0 << 0 << 0;
+    QTest::newRow("short text") << QStringLiteral("2551") << 255 << 1 << 0;
+    QTest::newRow("empty") << QString() << 0 << 0 << 0;
+    QTest::newRow("beyond the ninth ignored") << QStringLiteral("001002003-99") << 1 << 2 << 3;
+    QTest::newRow("number stops at a letter") << QStringLiteral("1x22y33z3") << 1 << 2 << 3;
+    QTest::newRow("full-width digits are not digits") << QStringLiteral("２５５255255") << 0 << 255 << 255;
+    QTest::newRow("decimal point alone") << QStringLiteral("...1.11.1") << 0 << 1 << 1;
+    QTest::newRow("minus sign") << QStringLiteral("-01000000") << -1 << 0 << 0;
+    QTest::newRow("minus in blue") << QStringLiteral("000000-01") << -1 << 0 << 0;
+    QTest::newRow("minus after a dropped blank") << QStringLiteral("- 1000000") << -1 << 0 << 0;
+    QTest::newRow("minus six tenths rounds to minus one") << QStringLiteral("-.6000000") << -1 << 0 << 0;
+}
+
+void TestColorsLayout::colorFromText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    quint32 colour = 0xABCDEF;
+    const AppError e = basGraph::ColorFromText(text, colour);
+    if (red < 0) {
+        QCOMPARE(e, AppError::Conversion);
+        QCOMPARE(colour, 0xABCDEFu);
+    } else {
+        QCOMPARE(e, AppError::None);
+        QCOMPARE(colour, static_cast<quint32>(red + 256 * green + 65536 * blue));
+    }
+}
+
+void TestColorsLayout::roundTripOverTheColourSpace()
+{
+    // Every value of each component at the edges of the others, and a dense sample of the rest.
+    QList<qint64> colours;
+    for (int v = 0; v < 256; ++v) {
+        for (int other : {0, 255}) {
+            colours << (v + 256 * other + 65536 * other) << (other + 256 * v + 65536 * other)
+                    << (other + 256 * other + 65536 * v);
+        }
+    }
+    for (qint64 c = 0; c <= 0xFFFFFF; c += 251) {
+        colours << c;
+    }
+    colours << 0xFFFFFF;
+    for (qint64 c : colours) {
+        QString text;
+        QCOMPARE(basGraph::ColorToText(c, text), AppError::None);
+        QCOMPARE(text.size(), 9);
+        quint32 back = 0;
+        QCOMPARE(basGraph::ColorFromText(text, back), AppError::None);
+        if (back != c) {
+            QFAIL(qPrintable(QStringLiteral("%1 -> %2 -> %3").arg(c).arg(text).arg(back)));
+        }
+    }
+}
+
+void TestColorsLayout::resetGraphColors()
+{
+    const QStringList keys {QStringLiteral("GraphForeColor"),
+                            QStringLiteral("GraphBackColor"),
+                            QStringLiteral("GraphPhysColor"),
+                            QStringLiteral("GraphSensColor"),
+                            QStringLiteral("GraphIntelColor")};
+    for (const QString& key : keys) {
+        SetParam(key, QStringLiteral("123123123"));
+    }
+    GraphTestWindow w;
+    Prepare(w, 300, 200);
+    basGraph::ResetGraphColors(w);
+    const QStringList expected {QStringLiteral("000000000"),
+                                QStringLiteral("255255255"),
+                                QStringLiteral("064064200"),
+                                QStringLiteral("200064064"),
+                                QStringLiteral("064200064")};
+    for (int i = 0; i < keys.size(); ++i) {
+        QCOMPARE(GetParam(keys[i]).AsText(), expected[i]);
+    }
+    // Redrawn: black axes on white.
+    const QImage image = w.picGraph()->Surface().Image();
+    const Mapper px(w.picGraph());
+    QCOMPARE(Pixel(image, 1, 1), qRgb(255, 255, 255));
+    QCOMPARE(Pixel(image, px.X(300), px.Y(600)), qRgb(0, 0, 0));
+    QCOMPARE(basGraph::GraphColors().cycle[0], 64u + 256u * 64 + 65536u * 200);
+}
+
+void TestColorsLayout::caption_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("two") << QStringList {QStringLiteral("山田"), QStringLiteral("佐藤")}
+                         << QStringLiteral("バイオリズム （山田, 佐藤）");
+    QTest::newRow("one") << QStringList {QStringLiteral("山田")} << QStringLiteral("バイオリズム （山田）");
+    QTest::newRow("nobody") << QStringList {} << QStringLiteral("バイオリズム （）");
+}
+
+void TestColorsLayout::caption()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, expected);
+    basParam::ClearDisplayList();
+    for (const QString& n : names) {
+        basParam::AddDisplayPerson(n, D(1970, 1, 1));
+    }
+    GraphTestWindow w;
+    basGraph::SetGraphCaption(w);
+    QCOMPARE(w.windowTitle(), expected);
+}
+
+void TestColorsLayout::layoutMinimums_data()
+{
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<bool>("grows");
+    QTest::newRow("too narrow and too low") << QSize(100, 60) << true;
+    QTest::newRow("too narrow") << QSize(150, 300) << true;
+    QTest::newRow("too low") << QSize(400, 90) << true;
+    QTest::newRow("large enough") << QSize(400, 300) << false;
+}
+
+void TestColorsLayout::layoutMinimums()
+{
+    QFETCH(QSize, pixels);
+    QFETCH(bool, grows);
+    GraphTestWindow w;
+    w.show();
+    w.resize(pixels);
+    QCoreApplication::processEvents();
+    const QRect before = Screen::GeometryTwips(&w);
+    basGraph::LayoutMainWindow(w);
+    QCoreApplication::processEvents();
+    const QRect after = Screen::GeometryTwips(&w);
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+    QVERIFY(after.width() >= 3200 && after.height() >= 2000);
+    if (before.width() < 3200) {
+        QVERIFY(after.width() < 3200 + tx); // snapped to the minimum, not beyond
+    }
+    if (before.height() < 2000) {
+        QVERIFY(after.height() < 2000 + ty);
+    }
+    QCOMPARE(after != before, grows);
+    // The etched lines reach across the window.
+    QCOMPARE(w.lineEndX, after.width());
+    // A second layout at the minimum changes nothing.
+    basGraph::LayoutMainWindow(w);
+    QCOMPARE(Screen::GeometryTwips(&w), after);
+}
+
+void TestColorsLayout::pictureGeometry_data()
+{
+    QTest::addColumn<bool>("buttons");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("bottomGap");
+    QTest::newRow("date buttons shown") << true << 480 << 0;
+    QTest::newRow("date buttons hidden") << false << 120 << 10;
+}
+
+void TestColorsLayout::pictureGeometry()
+{
+    QFETCH(bool, buttons);
+    QFETCH(int, top);
+    QFETCH(int, bottomGap);
+    SetParam(QStringLiteral("DateChangeButton"), buttons);
+    GraphTestWindow w;
+    w.show();
+    w.resize(500, 400);
+    QCoreApplication::processEvents();
+    basGraph::LayoutMainWindow(w);
+    const QSize client = w.ClientSizePixels();
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+    PictureBox* pic = w.picGraph();
+    QCOMPARE(pic->x(), 0);
+    QCOMPARE(pic->y(), qRound(top / ty));
+    QCOMPARE(pic->height(), qRound((client.height() * ty - top - bottomGap) / ty));
+    QCOMPARE(pic->width(), qRound((client.width() * tx - 20) / tx));
+    // Hiding the buttons moves the picture up by 360 twips and makes it 350 twips taller.
+    QVERIFY(std::abs(pic->TopTwips() - top) < ty);
+    QVERIFY(std::abs(pic->HeightTwips() - (client.height() * ty - top - bottomGap)) < ty);
+}
+
+void TestColorsLayout::initFromSettings_data()
+{
+    QTest::addColumn<int>("graphDisp");
+    QTest::addColumn<int>("period");
+    QTest::addColumn<bool>("buttons");
+    QTest::addColumn<QList<bool>>("checks");
+    QTest::newRow("GraphDisp 5, period 30") << 5 << 30 << true << QList<bool> {true, false, true, false};
+    QTest::newRow("GraphDisp 15, buttons off") << 15 << 15 << false << QList<bool> {true, true, true, true};
+    QTest::newRow("GraphDisp 8, period 999") << 8 << 999 << true << QList<bool> {false, false, false, true};
+    QTest::newRow("GraphDisp 0") << 0 << 1 << true << QList<bool> {false, false, false, false};
+}
+
+void TestColorsLayout::initFromSettings()
+{
+    QFETCH(int, graphDisp);
+    QFETCH(int, period);
+    QFETCH(bool, buttons);
+    QFETCH(QList<bool>, checks);
+    SetParam(QStringLiteral("GraphDisp"), graphDisp);
+    SetParam(QStringLiteral("DispPeriod"), period);
+    SetParam(QStringLiteral("DateChangeButton"), buttons);
+    SetParam(QStringLiteral("GraphPosX"), 1500);
+    SetParam(QStringLiteral("GraphPosY"), 750);
+    SetParam(QStringLiteral("GraphWidth"), -6000); // the sign is dropped
+    SetParam(QStringLiteral("GraphHeight"), 4500);
+    GraphTestWindow w;
+    basGraph::InitMainWindow(w);
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(w.mnuViewSelectGraph[k]->isChecked(), checks[k]);
+    }
+    const QString n = QString::number(period);
+    QCOMPARE(w.cmdChangeDate[0]->text(), QStringLiteral("今日(&T)"));
+    QCOMPARE(w.cmdChangeDate[1]->text(), n + QStringLiteral("日前(&B)"));
+    QCOMPARE(w.mnuViewDateChange[1]->text(), n + QStringLiteral("日前(&B)"));
+    QCOMPARE(w.cmdChangeDate[2]->text(), n + QStringLiteral("日後(&A)"));
+    QCOMPARE(w.mnuViewDateChange[2]->text(), n + QStringLiteral("日後(&A)"));
+    QCOMPARE(w.mnuViewDateButton->isChecked(), buttons);
+    for (QPushButton* b : w.cmdChangeDate) {
+        QCOMPARE(b->isVisible(), buttons); // the window is shown by the stay-on-top step
+    }
+    QCOMPARE(w.windowTitle(), QStringLiteral("バイオリズム （山田, 佐藤）"));
+    QVERIFY(w.isVisible());
+    // The frame's corner goes where the settings say; the size is the window's own (a window manager's frame
+    // comes on top of it).
+    const QRect frame = Screen::GeometryTwips(&w);
+    QCOMPARE(frame.topLeft(), QPoint(1500, 750));
+    QCOMPARE(QSize(qRound(w.width() * Screen::TwipsPerPixelX()), qRound(w.height() * Screen::TwipsPerPixelY())),
+             QSize(6000, 4500));
+}
+
+void TestColorsLayout::stayOnTopShowsWithoutActivating()
+{
+    GraphTestWindow other;
+    other.show();
+    other.activateWindow();
+    QCoreApplication::processEvents();
+    GraphTestWindow w;
+    w.move(150, 90);
+    w.resize(320, 240);
+    QVERIFY(!w.isVisible());
+    basGraph::SetStayOnTop(&w, true);
+    QVERIFY(w.isVisible());
+    QVERIFY(Window::IsStayOnTop(&w));
+    QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating) == false); // restored after showing
+    QCOMPARE(w.frameGeometry().topLeft(), QPoint(150, 90));
+    QCOMPARE(w.size(), QSize(320, 240));
+    QVERIFY(QApplication::activeWindow() != &w);
+    basGraph::SetStayOnTop(&w, false);
+    QVERIFY(!Window::IsStayOnTop(&w));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.frameGeometry().topLeft(), QPoint(150, 90));
+    QCOMPARE(w.size(), QSize(320, 240));
+}
+
+QTEST_MAIN(TestColorsLayout)
+#include "tst_colorslayout.moc"
