@@ -1,0 +1,696 @@
+#include "frmBirth.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+#include <iterator>
+
+#include "app/basCalendar.h"
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "basUserInfo.h"
+#include "groups/basGroup.h"
+#include "platform/Clock.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/Screen.h"
+
+using basParam::GetParam;
+using basParam::SetParam;
+
+namespace {
+
+constexpr int ClientWidthTwips = 5250;
+constexpr int ClientHeightTwips = 4590;
+constexpr int HelpContext = 13;
+constexpr int FirstRepeatMs = 500;
+constexpr int NextRepeatMs = 300;
+constexpr int KeyCodeDelete = 46;
+
+const QString KeyUserName = QStringLiteral("UserName");
+const QString KeyBirthDay = QStringLiteral("BirthDay");
+const QString KeySelected = QStringLiteral("Selected");
+const QString KeyMyGroupId = QStringLiteral("MyGroupId");
+
+int PixelsX(int twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelX());
+}
+
+int PixelsY(int twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelY());
+}
+
+template<typename T>
+T* Place(T* control, const char* name, int left, int top, int width, int height)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
+    return control;
+}
+
+bool IsDigits(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsChecked(const QListWidgetItem* item)
+{
+    return item && item->checkState() == Qt::Checked;
+}
+
+// While the list is filled or changed entry by entry it is not painted, so that it is drawn once at the end.
+// (Hiding it instead would take the keyboard focus away from it.)
+class ListFreeze
+{
+public:
+    explicit ListFreeze(QListWidget* list)
+        : m_list(list)
+        , m_wasEnabled(list->updatesEnabled())
+    {
+        m_list->setUpdatesEnabled(false);
+    }
+    ~ListFreeze() { m_list->setUpdatesEnabled(m_wasEnabled); }
+    ListFreeze(const ListFreeze&) = delete;
+    ListFreeze& operator=(const ListFreeze&) = delete;
+
+private:
+    QListWidget* m_list;
+    bool m_wasEnabled;
+};
+
+} // namespace
+
+frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
+    : QDialog(owner)
+    , m_programFolder(programFolder)
+{
+    setObjectName(QStringLiteral("frmBirth"));
+    setWindowTitle(QStringLiteral("表示人選択"));
+    CreateControls();
+    CreateMenus();
+    Form_Load();
+}
+
+frmBirth::~frmBirth()
+{
+    DialogRegistry::Unregister(this);
+}
+
+void frmBirth::CreateControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(PixelsX(ClientWidthTwips), PixelsY(ClientHeightTwips));
+
+    // The grey and the white line under the menu bar, 15 twips apart.
+    auto* linGrey = Place(new QFrame(client), "linGrey", 0, 0, ClientWidthTwips, 15);
+    linGrey->setFixedHeight(1);
+    linGrey->setStyleSheet(QStringLiteral("background-color: #808080;"));
+    auto* linWhite = Place(new QFrame(client), "linWhite", 0, 15, ClientWidthTwips, 15);
+    linWhite->setFixedHeight(1);
+    linWhite->setStyleSheet(QStringLiteral("background-color: #ffffff;"));
+
+    Place(new QLabel(QStringLiteral("名　前："), client), "lblUserName", 240, 120, 615, 255);
+    txtUserName = Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
+    Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
+    cmbCalender = Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
+    txtYear = Place(new QLineEdit(client), "txtYear", 2160, 480, 735, 270);
+    Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
+    txtMonth = Place(new QLineEdit(client), "txtMonth", 3360, 480, 495, 270);
+    Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
+    txtDay = Place(new QLineEdit(client), "txtDay", 4320, 480, 495, 270);
+    Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
+    // The length limits apply to typing only: the program itself may show a longer (negative) year.
+    txtYear->setProperty("kirvoMaxLength", 4);
+    txtMonth->setProperty("kirvoMaxLength", 2);
+    txtDay->setProperty("kirvoMaxLength", 2);
+    for (QLineEdit* box : {txtYear, txtMonth, txtDay}) {
+        box->setInputMethodHints(Qt::ImhDigitsOnly);
+        box->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+
+    lstUserInfo = Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
+    lstUserInfo->setUniformItemSizes(true);
+    lstUserInfo->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    cmdAdd = Place(new QPushButton(QStringLiteral("追加(&A)"), client), "cmdAdd", 3840, 1080, 1215, 375);
+    cmdDelete = Place(new QPushButton(QStringLiteral("削除(&D)"), client), "cmdDelete", 3840, 1440, 1215, 375);
+    cmdAllChk = Place(new QPushButton(QStringLiteral("全指定(&S)"), client), "cmdAllChk", 3840, 1920, 1215, 375);
+    cmdAllUnChk = Place(new QPushButton(QStringLiteral("全解除(&R)"), client), "cmdAllUnChk", 3840, 2280, 1215, 375);
+    cmdUp = Place(new QPushButton(QStringLiteral("↑"), client), "cmdUp", 3840, 2880, 615, 375);
+    cmdDown = Place(new QPushButton(QStringLiteral("↓"), client), "cmdDown", 4440, 2880, 615, 375);
+    cmdGroup = Place(new QPushButton(QStringLiteral("グループ(&G)..."), client), "cmdGroup", 3840, 3480, 1215, 375);
+    cmdOk = Place(new QPushButton(QStringLiteral("表示(&V)"), client), "cmdOk", 960, 4080, 1215, 375);
+    cmdCancel = Place(new QPushButton(QStringLiteral("中止(&C)"), client), "cmdCancel", 2400, 4080, 1215, 375);
+    cmdHelp = Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), client), "cmdHelp", 3840, 4080, 1215, 375);
+
+    tmrUpDown = new QTimer(this);
+    tmrUpDown->setObjectName(QStringLiteral("tmrUpDown"));
+
+    QWidget* order[] = {cmdOk,
+                        cmdCancel,
+                        cmdHelp,
+                        txtUserName,
+                        cmbCalender,
+                        txtYear,
+                        txtMonth,
+                        txtDay,
+                        lstUserInfo,
+                        cmdAdd,
+                        cmdDelete,
+                        cmdAllChk,
+                        cmdAllUnChk,
+                        cmdUp,
+                        cmdDown,
+                        cmdGroup};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    for (QObject* watched :
+         std::initializer_list<QObject*> {txtUserName, txtYear, txtMonth, txtDay, lstUserInfo, cmdUp, cmdDown}) {
+        watched->installEventFilter(this);
+    }
+
+    connect(cmbCalender, qOverload<int>(&QComboBox::currentIndexChanged), this, &frmBirth::cmbCalender_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmBirth::cmdAdd_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmBirth::cmdDelete_Click);
+    connect(cmdAllChk, &QPushButton::clicked, this, &frmBirth::cmdAllChk_Click);
+    connect(cmdAllUnChk, &QPushButton::clicked, this, &frmBirth::cmdAllUnChk_Click);
+    connect(cmdGroup, &QPushButton::clicked, this, &frmBirth::cmdGroup_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmBirth::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmBirth::cmdCancel_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmBirth::cmdHelp_Click);
+    connect(tmrUpDown, &QTimer::timeout, this, &frmBirth::tmrUpDown_Timer);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
+
+    cmdOk->setDefault(true);
+    cmdOk->setFocus();
+}
+
+void frmBirth::CreateMenus()
+{
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* mnuFileExport = mnuFile->addAction(QStringLiteral("エクスポート(&E)..."));
+    mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
+    QAction* mnuFileImport = mnuFile->addAction(QStringLiteral("インポート(&I)..."));
+    mnuFileImport->setObjectName(QStringLiteral("mnuFileImport"));
+    // The text import and export are not part of the program yet: their entries are shown but unavailable.
+    mnuFileExport->setEnabled(false);
+    mnuFileImport->setEnabled(false);
+    layout()->setMenuBar(menuBar);
+}
+
+void frmBirth::Form_Load()
+{
+    m_kidStatus = false;
+    m_kioShowMe = true;
+    DialogRegistry::Register(this);
+
+    const int eraCount = basParam::EraCount();
+    m_eraIndex = GetParam(QStringLiteral("Calendar")).AsInt();
+    if (m_eraIndex < 0 || m_eraIndex >= eraCount) {
+        m_eraIndex = 0;
+    }
+    basUserInfo::LoadPeopleFile(m_people, m_programFolder, this);
+
+    {
+        const QSignalBlocker blocker(cmbCalender);
+        cmbCalender->clear();
+        for (int i = 0; i < eraCount; ++i) {
+            cmbCalender->addItem(basParam::EraName(i));
+        }
+    }
+    // The year box is still empty, so selecting the era changes nothing else.
+    cmbCalender->setCurrentIndex(m_eraIndex);
+
+    FillUserList();
+
+    const Date today = Clock::Today();
+    txtYear->setText(basCalendar::YearBoxText(today, m_eraIndex));
+    txtMonth->setText(basCalendar::FormatDate(today, basCalendar::DatePattern::M));
+    txtDay->setText(basCalendar::FormatDate(today, basCalendar::DatePattern::D));
+    txtUserName->clear();
+    m_modified = false;
+}
+
+QString frmBirth::EntryText(const cUserName& person, bool withYear) const
+{
+    const Date birthday = person.kiParamValue(KeyBirthDay).AsDate();
+    return person.kiParamValue(KeyUserName).AsText() + QStringLiteral("   (")
+        + basCalendar::FormatDate(birthday, withYear ? basCalendar::DatePattern::YyyyMD : basCalendar::DatePattern::MD)
+        + QLatin1Char(')');
+}
+
+void frmBirth::FillUserList()
+{
+    const bool withYear = GetParam(QStringLiteral("BirthYear")).AsBool();
+    const ListFreeze freeze(lstUserInfo);
+    lstUserInfo->clear();
+    for (qint32 i = 1; i <= m_people.Count(); ++i) {
+        const cUserName& person = *m_people.Item(i);
+        auto* item = new QListWidgetItem(EntryText(person, withYear));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(person.kiParamValue(KeySelected).AsBool() ? Qt::Checked : Qt::Unchecked);
+        lstUserInfo->addItem(item);
+    }
+}
+
+qint32 frmBirth::kibGetNumUserInfo() const
+{
+    return m_people.Count();
+}
+
+void frmBirth::kibGetUserInfo(PersonRecord*& pcUserInfo, qint32 plIndex) const
+{
+    pcUserInfo = m_people.Item(plIndex);
+}
+
+int frmBirth::CheckedCount() const
+{
+    int n = 0;
+    for (int i = 0; i < lstUserInfo->count(); ++i) {
+        n += IsChecked(lstUserInfo->item(i)) ? 1 : 0;
+    }
+    return n;
+}
+
+void frmBirth::cmbCalender_Click(int plIndex)
+{
+    if (plIndex < 0 || txtYear->text().isEmpty()) {
+        // The era of the year box stays; a year typed next is still read in it.
+        return;
+    }
+    const auto year = basCalendar::SwitchEraYear(txtYear->text(), m_eraIndex, plIndex);
+    if (!year) {
+        return;
+    }
+    txtYear->setText(*year);
+    m_eraIndex = plIndex;
+}
+
+void frmBirth::ShowInBoxes(const cUserName& person)
+{
+    const Date birthday = person.kiParamValue(KeyBirthDay).AsDate();
+    txtUserName->setText(person.kiParamValue(KeyUserName).AsText());
+    txtYear->setText(basCalendar::YearBoxText(birthday, m_eraIndex));
+    txtMonth->setText(basCalendar::FormatDate(birthday, basCalendar::DatePattern::M));
+    txtDay->setText(basCalendar::FormatDate(birthday, basCalendar::DatePattern::D));
+}
+
+void frmBirth::RemoveEntry(int row)
+{
+    m_people.Remove(row + 1);
+    delete lstUserInfo->takeItem(row);
+}
+
+void frmBirth::cmdAdd_Click()
+{
+    if (txtUserName->text().isEmpty()) {
+        MsgBox::ShowError(this, QStringLiteral("名前を入力してください。"));
+        return;
+    }
+    const auto birthday = basCalendar::ReadEraDate(txtYear->text(), txtMonth->text(), txtDay->text(), m_eraIndex);
+    if (!birthday) {
+        MsgBox::ShowError(this, QStringLiteral("日付の指定に誤りがあります。"));
+        return;
+    }
+    cUserName& person = m_people.Add();
+    person.kiParamValue(KeyUserName, ParamValue::FromText(txtUserName->text()));
+    person.kiParamValue(KeyBirthDay, ParamValue::FromDate(*birthday));
+    auto* item = new QListWidgetItem(EntryText(person, GetParam(QStringLiteral("BirthYear")).AsBool()));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+    lstUserInfo->addItem(item);
+    // Without a scroll bar this changes nothing; with one the new person becomes the top entry.
+    lstUserInfo->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    m_modified = true;
+}
+
+void frmBirth::cmdDelete_Click()
+{
+    const int checked = CheckedCount();
+    if (checked > 1) {
+        const MsgBox::Answer answer
+            = MsgBox::Show(this,
+                           QStringLiteral("選択されているリスト項目を、すべて削除します。\r\nよろしいですか？"),
+                           QStringLiteral("一括削除の確認"),
+                           MsgBox::Icon::Question,
+                           MsgBox::Buttons::YesNo);
+        if (answer != MsgBox::Answer::Yes) {
+            return;
+        }
+    }
+    if (checked == 0) {
+        MsgBox::ShowError(this, QStringLiteral("リスト項目が選択されていません。"));
+        return;
+    }
+    {
+        const ListFreeze freeze(lstUserInfo);
+        // From the bottom up, so the boxes end with the checked person nearest the top.
+        for (int row = lstUserInfo->count() - 1; row >= 0; --row) {
+            if (IsChecked(lstUserInfo->item(row))) {
+                ShowInBoxes(*m_people.Item(row + 1));
+                RemoveEntry(row);
+            }
+        }
+    }
+    m_modified = true;
+}
+
+void frmBirth::lstUserInfo_KeyDown(int keyCode)
+{
+    if (keyCode != KeyCodeDelete) {
+        return;
+    }
+    const int row = lstUserInfo->currentRow();
+    if (row < 0 || row >= m_people.Count()) {
+        return;
+    }
+    ShowInBoxes(*m_people.Item(row + 1));
+    RemoveEntry(row);
+    m_modified = true;
+}
+
+void frmBirth::cmdAllChk_Click()
+{
+    const ListFreeze freeze(lstUserInfo);
+    const int focused = lstUserInfo->currentRow();
+    for (int i = 0; i < lstUserInfo->count(); ++i) {
+        QListWidgetItem* item = lstUserInfo->item(i);
+        if (!IsChecked(item)) {
+            item->setCheckState(Qt::Checked);
+        }
+    }
+    if (focused >= 0) {
+        lstUserInfo->setCurrentRow(focused);
+    }
+}
+
+void frmBirth::cmdAllUnChk_Click()
+{
+    const ListFreeze freeze(lstUserInfo);
+    for (int i = 0; i < lstUserInfo->count(); ++i) {
+        QListWidgetItem* item = lstUserInfo->item(i);
+        if (IsChecked(item)) {
+            item->setCheckState(Qt::Unchecked);
+        }
+    }
+}
+
+void frmBirth::MoveEntry(MoveMode mode)
+{
+    const int f = lstUserInfo->currentRow();
+    const int count = lstUserInfo->count();
+    const bool possible = mode == MoveUp ? (f >= 1 && f < count) : (mode == MoveDown && f >= 0 && f < count - 1);
+    if (!possible) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        m_people.Item(i + 1)->kiParamValue(KeySelected, ParamValue::FromBool(IsChecked(lstUserInfo->item(i))));
+    }
+    const int target = mode == MoveUp ? f - 1 : f + 1;
+    m_people.Swap(f + 1, target + 1);
+    FillUserList();
+    lstUserInfo->setCurrentRow(target);
+    m_modified = true;
+}
+
+void frmBirth::cmdUpDown_Press(MoveMode mode)
+{
+    MoveEntry(mode);
+    m_moveMode = mode;
+    tmrUpDown->start(FirstRepeatMs);
+}
+
+void frmBirth::cmdUpDown_Release()
+{
+    m_moveMode = MoveNone;
+    tmrUpDown->stop();
+}
+
+void frmBirth::tmrUpDown_Timer()
+{
+    if (m_moveMode == MoveNone) {
+        return;
+    }
+    MoveEntry(m_moveMode);
+    tmrUpDown->setInterval(NextRepeatMs);
+}
+
+void frmBirth::ApplyGroupListResult(bool kigIsUpdate, bool kigIsSelect)
+{
+    if (kigIsUpdate) {
+        m_modified = true;
+    }
+    if (!kigIsSelect) {
+        return;
+    }
+    qint32 count = 0;
+    qint32 bit = 0;
+    QString name;
+    basGroup::GetGroup(count, bit, name, -1);
+    const ListFreeze freeze(lstUserInfo);
+    for (int i = 0; i < lstUserInfo->count() && i < m_people.Count(); ++i) {
+        cUserName& person = *m_people.Item(i + 1);
+        const bool member = (person.kiParamValue(KeyMyGroupId).AsInt() & bit) != 0;
+        person.kiParamValue(KeySelected, ParamValue::FromBool(member));
+        lstUserInfo->item(i)->setCheckState(member ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void frmBirth::cmdGroup_Click()
+{
+    // The group list dialog is opened here and its outcome handed to ApplyGroupListResult; until that dialog
+    // exists the button leaves everything as it is.
+}
+
+bool frmBirth::SaveWithEra()
+{
+    SetParam(QStringLiteral("Calendar"), m_eraIndex);
+    return basUserInfo::SavePeopleFile(m_people, m_programFolder, this);
+}
+
+void frmBirth::cmdOk_Click()
+{
+    const int n = CheckedCount();
+    const int multiNum = GetParam(QStringLiteral("MultiNum")).AsInt();
+    // With nobody checked there is nothing slow to warn about; the message below says what is missing.
+    if (n > 0 && n >= multiNum) {
+        const MsgBox::Answer answer
+            = MsgBox::Show(this,
+                           QStringLiteral("リスト項目が ") + QString::number(multiNum)
+                               + QStringLiteral("個以上選択されています。\r\n"
+                                                "パソコンの性能によっては、表示に時間がかかるかもしれません。\r\n"
+                                                "処理を継続しますか？"),
+                           QStringLiteral("確認"),
+                           MsgBox::Icon::Exclamation,
+                           MsgBox::Buttons::YesNo);
+        if (answer != MsgBox::Answer::Yes) {
+            return;
+        }
+    }
+    if (n == 0) {
+        MsgBox::ShowError(this, QStringLiteral("リスト項目が選択されていません。"));
+        return;
+    }
+    basParam::ClearDisplayList();
+    for (int i = 0; i < lstUserInfo->count() && i < m_people.Count(); ++i) {
+        cUserName& person = *m_people.Item(i + 1);
+        const bool checked = IsChecked(lstUserInfo->item(i));
+        if (checked) {
+            basParam::AddDisplayPerson(person.kiParamValue(KeyUserName).AsText(),
+                                       person.kiParamValue(KeyBirthDay).AsDate());
+        }
+        person.kiParamValue(KeySelected, ParamValue::FromBool(checked));
+    }
+    SaveWithEra();
+    m_kidStatus = true;
+    m_modified = false;
+    accept();
+}
+
+void frmBirth::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmBirth::cmdHelp_Click()
+{
+    Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+bool frmBirth::Form_QueryUnload()
+{
+    if (!m_modified) {
+        return true;
+    }
+    const MsgBox::Answer answer = MsgBox::Show(this,
+                                               QStringLiteral("変更内容を保存しますか？"),
+                                               QStringLiteral("確認"),
+                                               MsgBox::Icon::Question,
+                                               MsgBox::Buttons::YesNoCancel);
+    if (answer == MsgBox::Answer::No) {
+        return true;
+    }
+    if (answer != MsgBox::Answer::Yes) {
+        return false;
+    }
+    // A save the user gave up on keeps the dialog open: closing now would throw the changes away although
+    // the user asked to keep them. Answering No closes without saving.
+    return SaveWithEra();
+}
+
+void frmBirth::Form_Unload()
+{
+    cmdUpDown_Release();
+    {
+        const ListFreeze freeze(lstUserInfo);
+        lstUserInfo->clear();
+    }
+    m_people.Clear();
+    m_kioShowMe = false;
+    m_unloaded = true;
+    DialogRegistry::Unregister(this);
+}
+
+void frmBirth::done(int result)
+{
+    if (!m_unloaded) {
+        if (!Form_QueryUnload()) {
+            return;
+        }
+        Form_Unload();
+    }
+    QDialog::done(result);
+}
+
+bool frmBirth::NumberBox_Filter(QLineEdit* box, int maxLength, QEvent* event)
+{
+    // Only the digits and Backspace are typed into a number box; the limit on its length applies to typing.
+    auto roomFor
+        = [box, maxLength](qsizetype n) { return box->text().size() - box->selectedText().size() + n <= maxLength; };
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            const QString text = QApplication::clipboard()->text();
+            return !(IsDigits(text) && roomFor(text.size()));
+        }
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            return false;
+        }
+        const QString text = key->text();
+        if (text.isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+            || key->key() == Qt::Key_Delete || text == QLatin1String("\b")) {
+            return false;
+        }
+        return !(text.size() == 1 && IsDigits(text) && roomFor(1));
+    }
+    if (event->type() == QEvent::InputMethod) {
+        const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
+        return !(IsDigits(text) && roomFor(text.size()));
+    }
+    return false;
+}
+
+bool frmBirth::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == txtUserName || watched == txtYear || watched == txtMonth || watched == txtDay) {
+        auto* box = static_cast<QLineEdit*>(watched);
+        if (type == QEvent::FocusIn) {
+            // Enter adds while a box has the focus; the whole text is selected so typing replaces it.
+            cmdAdd->setDefault(true);
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+            return false;
+        }
+        if (box != txtUserName) {
+            return NumberBox_Filter(box, box->property("kirvoMaxLength").toInt(), event);
+        }
+        return false;
+    }
+    if (watched == lstUserInfo) {
+        if (type == QEvent::FocusIn) {
+            cmdOk->setDefault(true);
+        } else if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+            lstUserInfo_KeyDown(KeyCodeDelete);
+            return true;
+        }
+        return false;
+    }
+    if (watched == cmdUp || watched == cmdDown) {
+        const MoveMode mode = watched == cmdUp ? MoveUp : MoveDown;
+        switch (type) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                cmdUpDown_Press(mode);
+                break;
+            case QEvent::MouseButtonRelease:
+                cmdUpDown_Release();
+                break;
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+                    cmdUpDown_Press(mode);
+                }
+                break;
+            case QEvent::KeyRelease: {
+                auto* key = static_cast<QKeyEvent*>(event);
+                if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+                    cmdUpDown_Release();
+                }
+                break;
+            }
+            case QEvent::FocusOut:
+                // A button that loses the focus while held would otherwise never hear its release.
+                cmdUpDown_Release();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool RunPeopleDialog(QWidget* owner)
+{
+    QPointer<frmBirth> dialog = new frmBirth(owner);
+    dialog->exec();
+    if (!dialog) {
+        return false;
+    }
+    const bool status = dialog->kidStatus();
+    delete dialog;
+    return status;
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "cUserName.h"
+#include "groups/PeopleSource.h"
+#include "platform/ProgramFolder.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTimer;
+
+/// The people dialog "表示人選択": the user keeps the people list (add, delete, reorder, check) and picks who is
+/// drawn. OK copies the checked people into the display list, stores the era and saves the people file.
+/// The opener creates it, runs it modally, reads kidStatus and deletes it.
+class frmBirth : public QDialog, public PeopleSource
+{
+    Q_OBJECT
+public:
+    /// Loads the dialog: the people file of the program folder, the era of the Calendar setting, today's date
+    /// in the date boxes.
+    explicit frmBirth(QWidget* owner = nullptr, const QString& programFolder = ProgramFolder::Get());
+    ~frmBirth() override;
+
+    /// True only after OK; stays readable after the dialog has closed.
+    bool kidStatus() const { return m_kidStatus; }
+    /// True from load until the dialog closes.
+    bool kioShowMe() const { return m_kioShowMe; }
+
+    qint32 kibGetNumUserInfo() const override;
+    void kibGetUserInfo(PersonRecord*& pcUserInfo, qint32 plIndex) const override;
+
+    /// What the group list dialog reported when it closed: a change marks the list modified; a selection
+    /// checks exactly the people of the current group (and copies that into their "Selected").
+    void ApplyGroupListResult(bool kigIsUpdate, bool kigIsSelect);
+
+    /// Rebuilds the list from the people list, checking the people whose "Selected" is true; painted once.
+    void FillUserList();
+
+    /// True after a change to the people, their order or their groups that has not been saved.
+    bool IsModified() const { return m_modified; }
+    /// The era in which the year box is read.
+    int EraIndex() const { return m_eraIndex; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
+
+private:
+    enum MoveMode { MoveNone = 0, MoveUp = 1, MoveDown = 2 };
+
+    void CreateControls();
+    void CreateMenus();
+    void Form_Load();
+    bool Form_QueryUnload();
+    void Form_Unload();
+
+    void cmbCalender_Click(int plIndex);
+    void cmdAdd_Click();
+    void cmdDelete_Click();
+    void cmdAllChk_Click();
+    void cmdAllUnChk_Click();
+    void cmdGroup_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+    void lstUserInfo_KeyDown(int keyCode);
+    void cmdUpDown_Press(MoveMode mode);
+    void cmdUpDown_Release();
+    void tmrUpDown_Timer();
+
+    bool NumberBox_Filter(QLineEdit* box, int maxLength, QEvent* event);
+    void MoveEntry(MoveMode mode);
+    void ShowInBoxes(const cUserName& person);
+    void RemoveEntry(int row);
+    QString EntryText(const cUserName& person, bool withYear) const;
+    int CheckedCount() const;
+    bool SaveWithEra();
+
+    QString m_programFolder;
+    PeopleList m_people;
+    int m_eraIndex = 0;
+    bool m_modified = false;
+    MoveMode m_moveMode = MoveNone;
+    bool m_kidStatus = false;
+    bool m_kioShowMe = false;
+    bool m_unloaded = false;
+
+    QLineEdit* txtUserName = nullptr;
+    QComboBox* cmbCalender = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QLineEdit* txtMonth = nullptr;
+    QLineEdit* txtDay = nullptr;
+    QListWidget* lstUserInfo = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdAllChk = nullptr;
+    QPushButton* cmdAllUnChk = nullptr;
+    QPushButton* cmdUp = nullptr;
+    QPushButton* cmdDown = nullptr;
+    QPushButton* cmdGroup = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QTimer* tmrUpDown = nullptr;
+};
+
+/// Shows the people dialog modally with an owner (none at start-up) and returns its kidStatus.
+bool RunPeopleDialog(QWidget* owner);
