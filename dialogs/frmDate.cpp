@@ -1,0 +1,198 @@
+#include "frmDate.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+#include "app/basCalendar.h"
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "dialogs/NumberBox.h"
+#include "dialogs/TwipsLayout.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/Numeric.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int HelpContext = 21;
+
+} // namespace
+
+std::optional<QString> DisplayDateText(const QString& year, const QString& month, const QString& day, int era)
+{
+    const auto number = Numeric::ParseDecimal(year);
+    // Far beyond any year a date can have; keeps the sum clear of overflow.
+    if (!number || std::abs(*number) > 1e9) {
+        return std::nullopt;
+    }
+    const qint64 gregorian = static_cast<qint64>(Numeric::RoundHalfEven(*number)) + basParam::EraOffset(era);
+    return Numeric::IntText(gregorian) + QLatin1Char('/') + month + QLatin1Char('/') + day;
+}
+
+AppError StoreDisplayDate(const QString& year, const QString& month, const QString& day, int era)
+{
+    const auto text = DisplayDateText(year, month, day, era);
+    if (!text) {
+        return AppError::Conversion;
+    }
+    // The store reads the text as a date; its refusal is the check of the date.
+    if (const AppError e = basParam::SetParam(QStringLiteral("DispDay"), *text); Failed(e)) {
+        return e;
+    }
+    return basParam::SetParam(QStringLiteral("Calendar"), era);
+}
+
+frmDate::frmDate(QWidget* parent)
+    : QDialog(parent)
+{
+    CreateControls();
+    Form_Load();
+}
+
+frmDate::~frmDate()
+{
+    // Deleted while still open (its owner went away): it is no longer there to be brought forward.
+    if (m_kioShowMe) {
+        Form_Unload();
+    }
+}
+
+void frmDate::CreateControls()
+{
+    setObjectName(QStringLiteral("frmDate"));
+    setWindowTitle(QStringLiteral("日付入力"));
+    TwipsLayout::SetupDialog(this, 4125, 1605);
+
+    lblTitle = new QLabel(QStringLiteral("★ 表示日を入力してください。"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    TwipsLayout::Place(lblTitle, 120, 120, 3885, 255);
+
+    cmbCalender = new QComboBox(this);
+    cmbCalender->setObjectName(QStringLiteral("cmbCalender"));
+    TwipsLayout::Place(cmbCalender, 120, 480, 1095, 330);
+
+    auto makeLabel = [this](const char* name, const QString& caption, int left) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QLatin1String(name));
+        TwipsLayout::Place(label, left, 480, 270, 330);
+        return label;
+    };
+    txtYear = new NumberBox(QStringLiteral("txtYear"), 4, this);
+    TwipsLayout::Place(txtYear, 1320, 480, 660, 330);
+    lblYear = makeLabel("lblYear", QStringLiteral("年"), 2010);
+    txtMonth = new NumberBox(QStringLiteral("txtMonth"), 2, this);
+    TwipsLayout::Place(txtMonth, 2310, 480, 450, 330);
+    lblMonth = makeLabel("lblMonth", QStringLiteral("月"), 2790);
+    txtDay = new NumberBox(QStringLiteral("txtDay"), 2, this);
+    TwipsLayout::Place(txtDay, 3090, 480, 450, 330);
+    lblDay = makeLabel("lblDay", QStringLiteral("日"), 3570);
+
+    auto makeButton = [this](const char* name, const QString& caption, int left) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        TwipsLayout::Place(button, left, 1080, 1215, 375);
+        return button;
+    };
+    cmdOk = makeButton("cmdOk", QStringLiteral("表示(&D)"), 120);
+    cmdCancel = makeButton("cmdCancel", QStringLiteral("中止(&C)"), 1455);
+    cmdHelp = makeButton("cmdHelp", QStringLiteral("ヘルプ(&H)"), 2790);
+    cmdOk->setDefault(true);
+
+    setTabOrder(txtYear, txtMonth);
+    setTabOrder(txtMonth, txtDay);
+    setTabOrder(txtDay, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+    setTabOrder(cmdHelp, cmbCalender);
+
+    connect(cmbCalender, qOverload<int>(&QComboBox::activated), this, &frmDate::cmbCalender_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmDate::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmDate::cmdCancel_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmDate::cmdHelp_Click);
+}
+
+void frmDate::Form_Load()
+{
+    m_kidStatus = false;
+    m_kioShowMe = true;
+    DialogRegistry::Register(this);
+
+    const int eraCount = basParam::EraCount();
+    m_yearBoxEra = basParam::GetParam(QStringLiteral("Calendar")).AsInt();
+    // The loader keeps Calendar inside the era table; should it not, the Gregorian entry is the safe choice.
+    if (m_yearBoxEra < 0 || m_yearBoxEra >= eraCount) {
+        m_yearBoxEra = 0;
+    }
+    cmbCalender->clear();
+    for (int i = 0; i < eraCount; ++i) {
+        cmbCalender->addItem(basParam::EraName(i));
+    }
+    cmbCalender->setCurrentIndex(m_yearBoxEra);
+
+    const Date day = basParam::GetParam(QStringLiteral("DispDay")).AsDate();
+    txtYear->ShowNumber(basCalendar::YearBoxText(day, m_yearBoxEra));
+    txtMonth->ShowNumber(basCalendar::FormatDate(day, basCalendar::DatePattern::M));
+    txtDay->ShowNumber(basCalendar::FormatDate(day, basCalendar::DatePattern::D));
+
+    txtYear->setFocus();
+    txtYear->selectAll();
+}
+
+void frmDate::Form_Unload()
+{
+    m_kioShowMe = false;
+    DialogRegistry::Unregister(this);
+}
+
+void frmDate::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmDate::cmbCalender_Click(int index)
+{
+    if (index < 0) {
+        return;
+    }
+    // An empty year box has nothing to convert: the year-box era stays, and a year typed later is read in it.
+    if (const auto year = basCalendar::SwitchEraYear(txtYear->text(), m_yearBoxEra, index)) {
+        m_yearBoxEra = index;
+        txtYear->ShowNumber(*year);
+    }
+}
+
+void frmDate::cmdOk_Click()
+{
+    if (Failed(StoreDisplayDate(txtYear->text(), txtMonth->text(), txtDay->text(), m_yearBoxEra))) {
+        MsgBox::ShowError(this, QStringLiteral("日付の指定に誤りがあります。"));
+        return;
+    }
+    m_kidStatus = true;
+    accept();
+}
+
+void frmDate::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmDate::cmdHelp_Click()
+{
+    Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+bool RunDateDialog(QWidget* owner)
+{
+    QPointer<frmDate> dialog = new frmDate(owner);
+    dialog->exec();
+    // The owner may have been closed meanwhile, taking the dialog with it: that is no confirmation.
+    const bool status = dialog && dialog->kidStatus();
+    delete dialog;
+    return status;
+}

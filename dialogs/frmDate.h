@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+#include "platform/AppError.h"
+
+class NumberBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+/// The display-date text of the era year box: (year + offset of the era) "/" month "/" day. Nothing when
+/// the year box holds no number; month and day are passed as typed, for the settings store to judge.
+std::optional<QString> DisplayDateText(const QString& year, const QString& month, const QString& day, int era);
+
+/// Stores a confirmed entry: DispDay from the boxes, then the era into Calendar. Conversion when the date is
+/// wrong (an empty box, a month or day out of range, a day that does not exist); nothing is stored then.
+AppError StoreDisplayDate(const QString& year, const QString& month, const QString& day, int era);
+
+/// The display-date dialog: the date the graph is centred on, typed in the Gregorian calendar or an era.
+/// Confirming writes DispDay and Calendar to the settings store; Cancel, Esc and the close box store nothing.
+class frmDate : public QDialog
+{
+    Q_OBJECT
+    Q_PROPERTY(bool kidStatus READ kidStatus)
+    Q_PROPERTY(bool kioShowMe READ kioShowMe)
+public:
+    explicit frmDate(QWidget* parent = nullptr);
+    ~frmDate() override;
+
+    /// True once the user confirmed a valid date; false from loading on. Readable after the dialog closed.
+    bool kidStatus() const { return m_kidStatus; }
+    /// True from loading until the dialog closes.
+    bool kioShowMe() const { return m_kioShowMe; }
+
+    /// The era the number in the year box is expressed in.
+    int YearBoxEra() const { return m_yearBoxEra; }
+
+    void done(int result) override;
+
+private:
+    void CreateControls();
+    void Form_Load();
+    void Form_Unload();
+    void cmbCalender_Click(int index);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+
+    QLabel* lblTitle = nullptr;
+    QComboBox* cmbCalender = nullptr;
+    NumberBox* txtYear = nullptr;
+    QLabel* lblYear = nullptr;
+    NumberBox* txtMonth = nullptr;
+    QLabel* lblMonth = nullptr;
+    NumberBox* txtDay = nullptr;
+    QLabel* lblDay = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
+    int m_yearBoxEra = 0;
+    bool m_kidStatus = false;
+    bool m_kioShowMe = false;
+};
+
+/// Opens the display-date dialog modally over the owner and deletes it afterwards. True when the user
+/// confirmed: DispDay and Calendar then hold the new date and era, and the owner redraws.
+bool RunDateDialog(QWidget* owner);
