@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include "app/basMain.h"
 #include "platform/ProgramFolder.h"
 #include "windows/AppStartup.h"
+#include "windows/MainWindows.h"
 
 int main(int argc, char* argv[])
 {
@@ -17,6 +17,11 @@ int main(int argc, char* argv[])
     if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }
+
+    // The program ends when its main window unloads, not when its last visible window closes: the
+    // notification-area window is often hidden while a dialog or the version box closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MainWindows::SetEndProgram([] { QCoreApplication::quit(); });
 
     AppStartup startup;
     if (!basMain::Main(startup, ProgramFolder::Get())) {

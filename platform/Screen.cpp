@@ -31,11 +31,13 @@ double TwipsPerPixelY()
 
 QRect GeometryTwips(const QWidget* window)
 {
-    const QRect frame = window->frameGeometry();
+    // Position of the frame, size of the window itself: exactly what SetGeometryTwips applies, so a size
+    // saved and restored never grows by the window manager's decorations.
+    const QPoint pos = window->frameGeometry().topLeft();
+    const QSize size = window->size();
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
-    return QRect(
-        qRound(frame.x() * tx), qRound(frame.y() * ty), qRound(frame.width() * tx), qRound(frame.height() * ty));
+    return QRect(qRound(pos.x() * tx), qRound(pos.y() * ty), qRound(size.width() * tx), qRound(size.height() * ty));
 }
 
 void SetGeometryTwips(QWidget* window, qint64 left, qint64 top, qint64 width, qint64 height)

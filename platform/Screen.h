@@ -11,10 +11,11 @@ namespace Screen {
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 
-/// A window's frame position and size in twips.
+/// A window's frame position and its size in twips, as SetGeometryTwips takes them.
 QRect GeometryTwips(const QWidget* window);
 
-/// Places a window from twips, keeping it on a screen and at a usable size whatever the numbers say.
+/// Places a window's frame at a position and sizes the window, from twips, keeping it on a screen and at
+/// a usable size whatever the numbers say.
 void SetGeometryTwips(QWidget* window, qint64 left, qint64 top, qint64 width, qint64 height);
 
 } // namespace Screen

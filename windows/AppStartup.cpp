@@ -2,7 +2,7 @@
 
 #include "graph/basGraph.h"
 #include "people/frmBirth.h"
-#include "windows/frmMain.h"
+#include "windows/MainWindows.h"
 
 AppStartup::AppStartup() = default;
 AppStartup::~AppStartup() = default;
@@ -22,9 +22,7 @@ bool AppStartup::RunPeopleDialog()
     return ::RunPeopleDialog(nullptr);
 }
 
-void AppStartup::ShowMainWindow(bool /*taskTray*/)
+void AppStartup::ShowMainWindow(bool taskTray)
 {
-    auto* window = new frmMain();
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
+    MainWindows::ShowMainWindow(taskTray);
 }

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QMainWindow>
+#include "windows/frmMainBase.h"
 
-/// The main window. It shows the people of the display list by name and, when it closes, keeps its place
-/// and size in the settings and writes the settings file.
-class frmMain : public QMainWindow
+/// The main window that lives in the notification area.
+class frmMain : public frmMainBase
 {
     Q_OBJECT
 public:
-    explicit frmMain(QWidget* parent = nullptr);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void Form_Load();
-    void Form_Unload();
+    explicit frmMain(QWidget* parent = nullptr)
+        : frmMainBase(Variant::Tray, parent)
+    {
+    }
 };

@@ -1,0 +1,678 @@
+#include "frmMainBase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QWindowStateChangeEvent>
+
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "app/basSettings.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmDate.h"
+#include "dialogs/frmOptions.h"
+#include "graph/CurveValues.h"
+#include "graph/basGraph.h"
+#include "people/frmBirth.h"
+#include "platform/AppIcon.h"
+#include "platform/Clock.h"
+#include "platform/CommonDialogs.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/PictureBox.h"
+#include "platform/PrinterSurface.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Screen.h"
+#include "platform/TrayIcon.h"
+#include "windows/MainWindows.h"
+
+using basParam::GetParam;
+using basParam::SetParam;
+
+namespace {
+
+const char* const ColorKeys[]
+    = {"GraphForeColor", "GraphBackColor", "GraphPhysColor", "GraphSensColor", "GraphIntelColor"};
+
+int TwipsToPixelsX(double twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelX());
+}
+
+int TwipsToPixelsY(double twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelY());
+}
+
+} // namespace
+
+frmMainBase::frmMainBase(Variant variant, QWidget* parent)
+    : QMainWindow(parent)
+    , m_variant(variant)
+{
+    setObjectName(variant == Variant::Tray ? QStringLiteral("frmMain") : QStringLiteral("frmMainTask"));
+    setWindowTitle(QStringLiteral("バイオリズム"));
+    setWindowIcon(AppIcon::Icon());
+    CreateControls();
+    CreateMenus();
+    Form_Load();
+}
+
+void frmMainBase::CreateControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    const QString dateCaptions[] = {QStringLiteral("今日(&T)"), QStringLiteral("日前(&B)"), QStringLiteral("日後(&A)")};
+    const int lefts[] = {120, 1200, 2280};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QPushButton(dateCaptions[i], m_client);
+        button->setObjectName(QStringLiteral("cmdChangeDate%1").arg(i));
+        button->setGeometry(TwipsToPixelsX(lefts[i]), TwipsToPixelsY(120), TwipsToPixelsX(1095), TwipsToPixelsY(255));
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdChangeDate_Click(i); });
+        m_cmdChangeDate[static_cast<size_t>(i)] = button;
+    }
+    setTabOrder(m_cmdChangeDate[0], m_cmdChangeDate[1]);
+    setTabOrder(m_cmdChangeDate[1], m_cmdChangeDate[2]);
+
+    // Two one-pixel rules, grey over white, etch a line under the menu bar.
+    const QColor lineColors[] = {QColor(128, 128, 128), QColor(255, 255, 255)};
+    for (int i = 0; i < 2; ++i) {
+        auto* line = new QFrame(m_client);
+        line->setObjectName(QStringLiteral("Line1_%1").arg(i));
+        line->setAutoFillBackground(true);
+        QPalette pal = line->palette();
+        pal.setColor(QPalette::Window, lineColors[i]);
+        line->setPalette(pal);
+        line->setGeometry(0, TwipsToPixelsY(i * 15), TwipsToPixelsX(5700), 1);
+        m_line1[static_cast<size_t>(i)] = line;
+    }
+
+    m_picGraph = new PictureBox(m_client);
+    m_picGraph->setObjectName(QStringLiteral("picGraph"));
+    // A new size or pixel ratio leaves an empty picture: draw it again once the resize has settled.
+    connect(
+        m_picGraph, &PictureBox::SurfaceResized, this, [this] { Redraw(); }, Qt::QueuedConnection);
+}
+
+QAction* frmMainBase::AddAction(QMenu* menu, const QString& name, const QString& caption, const QString& shortcut)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(QKeySequence(shortcut));
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    menu->addAction(action);
+    return action;
+}
+
+void frmMainBase::CreateMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    connect(
+        AddAction(mnuFile, "mnuFileSave", "保存(&S)..."), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    connect(AddAction(mnuFile, "mnuFilePrinterSet", "ページ設定(&U)..."), &QAction::triggered, this, [this] {
+        mnuFilePrinterSet_Click();
+    });
+    connect(
+        AddAction(mnuFile, "mnuFilePrint", "印刷(&P)..."), &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
+    if (m_variant == Variant::Tray) {
+        connect(AddAction(mnuFile, "mnuFileClose", "閉じる(&C)", "Ctrl+Q"), &QAction::triggered, this, [this] {
+            mnuFileClose_Click();
+        });
+    } else {
+        connect(AddAction(mnuFile, "mnuFileExit", "終了(&X)", "Ctrl+Q"), &QAction::triggered, this, [this] {
+            mnuFileExit_Click();
+        });
+    }
+
+    QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    connect(AddAction(mnuView, "mnuViewBirthDay", "表示人変更(&H)...", "Ctrl+H"), &QAction::triggered, this, [this] {
+        mnuViewBirthDay_Click();
+    });
+    QMenu* mnuViewDate = mnuView->addMenu(QStringLiteral("表示日変更(&D)"));
+    mnuViewDate->setObjectName(QStringLiteral("mnuViewDate"));
+    const char* dateCaptions[] = {"今日(&T)", "日前(&B)", "日後(&A)"};
+    const char* dateKeys[] = {"Ctrl+T", "Ctrl+B", "Ctrl+A"};
+    for (int i = 0; i < 3; ++i) {
+        QAction* a = AddAction(
+            mnuViewDate, QStringLiteral("mnuViewDateChange%1").arg(i), QString::fromUtf8(dateCaptions[i]), dateKeys[i]);
+        connect(a, &QAction::triggered, this, [this, i] { mnuViewDateChange_Click(i); });
+        m_mnuViewDateChange[static_cast<size_t>(i)] = a;
+    }
+    connect(AddAction(mnuViewDate, "mnuViewDateReserve", "日付指定(&R)...", "Ctrl+R"),
+            &QAction::triggered,
+            this,
+            [this] { mnuViewDateReserve_Click(); });
+    mnuViewDate->addSeparator()->setObjectName(QStringLiteral("mnuViewDateBar1"));
+    m_mnuViewDateButton = AddAction(mnuViewDate, "mnuViewDateButton", "ボタン表示(&D)", "Ctrl+D");
+    m_mnuViewDateButton->setCheckable(true);
+    connect(m_mnuViewDateButton, &QAction::triggered, this, [this] {
+        m_mnuViewDateButton->setChecked(!m_mnuViewDateButton->isChecked());
+        mnuViewDateButton_Click();
+    });
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
+
+    QMenu* mnuViewColor = mnuView->addMenu(QStringLiteral("グラフ表示色(&C)"));
+    mnuViewColor->setObjectName(QStringLiteral("mnuViewColor"));
+    const char* colorCaptions[]
+        = {"前景色(&F)...", "背景色(&B)...", "身体表示色(&P)...", "感情表示色(&S)...", "知性表示色(&I)..."};
+    for (int i = 0; i < 5; ++i) {
+        connect(
+            AddAction(mnuViewColor, QStringLiteral("mnuViewColorSelect%1").arg(i), QString::fromUtf8(colorCaptions[i])),
+            &QAction::triggered,
+            this,
+            [this, i] { mnuViewColorSelect_Click(i); });
+    }
+    mnuViewColor->addSeparator()->setObjectName(QStringLiteral("mnuViewColorBar1"));
+    connect(AddAction(mnuViewColor, "mnuViewColorDefaults", "標準に戻す(&D)"), &QAction::triggered, this, [this] {
+        mnuViewColorDefaults_Click();
+    });
+
+    const char* graphCaptions[] = {"身体グラフ(&P)", "感情グラフ(&S)", "知性グラフ(&I)", "要注意日(&W)"};
+    const char* graphKeys[] = {"Ctrl+P", "Ctrl+S", "Ctrl+I", "Ctrl+W"};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = AddAction(
+            mnuView, QStringLiteral("mnuViewSelectGraph%1").arg(i), QString::fromUtf8(graphCaptions[i]), graphKeys[i]);
+        a->setCheckable(true);
+        // The handler flips the mark itself, as when it is called directly.
+        connect(a, &QAction::triggered, this, [this, a, i] {
+            a->setChecked(!a->isChecked());
+            mnuViewSelectGraph_Click(i);
+        });
+        m_mnuViewSelectGraph[static_cast<size_t>(i)] = a;
+    }
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar2"));
+    connect(AddAction(mnuView, "mnuViewRefresh", "再描画(&R)", "F5"), &QAction::triggered, this, [this] {
+        mnuViewRefresh_Click();
+    });
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar3"));
+    connect(AddAction(mnuView, "mnuViewOption", "オプション(&O)...", "Ctrl+O"), &QAction::triggered, this, [this] {
+        mnuViewOption_Click();
+    });
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    connect(AddAction(mnuHelp, "mnuHelpContents", "トピックの検索(&S)..."), &QAction::triggered, this, [this] {
+        mnuHelpContents_Click();
+    });
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar1"));
+    connect(AddAction(mnuHelp, "mnuHelpAbout", "バージョン情報(&A)..."), &QAction::triggered, this, [this] {
+        mnuHelpAbout_Click();
+    });
+
+    if (m_variant == Variant::Tray) {
+        // The popup of the notification icon; it never appears in the menu bar.
+        m_mnuTaskTray = new QMenu(QStringLiteral("タスクトレイに表示するメニュー"), this);
+        m_mnuTaskTray->setObjectName(QStringLiteral("mnuTaskTray"));
+        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayShow", "バイオリズム"), &QAction::triggered, this, [this] {
+            mnuTaskTrayShow_Click();
+        });
+        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayAbout", "バージョン情報"), &QAction::triggered, this, [this] {
+            mnuTaskTrayAbout_Click();
+        });
+        m_mnuTaskTray->addSeparator()->setObjectName(QStringLiteral("mnuTaskTrayBar1"));
+        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayClose", "終了"), &QAction::triggered, this, [this] {
+            mnuTaskTrayClose_Click();
+        });
+    }
+}
+
+void frmMainBase::Form_Load()
+{
+    m_ready = false;
+    m_rememberedWidth = GetParam(QStringLiteral("GraphWidth")).AsInt();
+    m_rememberedHeight = GetParam(QStringLiteral("GraphHeight")).AsInt();
+    basGraph::InitMainWindow(*this);
+    if (m_variant == Variant::Tray && GetParam(QStringLiteral("TaskTray")).AsBool()) {
+        m_tray = new TrayIcon(this);
+        m_tray->setObjectName(QStringLiteral("trayIcon"));
+        connect(m_tray, &TrayIcon::DoubleClicked, this, [this] { TrayIcon_DoubleClick(); });
+        connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
+        m_tray->Add(QStringLiteral("バイオリズム"));
+    }
+}
+
+QSize frmMainBase::ClientSizePixels() const
+{
+    return m_client->size();
+}
+
+bool frmMainBase::SelectGraphChecked(int index) const
+{
+    return index >= 0 && index < 4 && m_mnuViewSelectGraph[static_cast<size_t>(index)]->isChecked();
+}
+
+void frmMainBase::SetSelectGraphChecked(int index, bool checked)
+{
+    if (index >= 0 && index < 4) {
+        m_mnuViewSelectGraph[static_cast<size_t>(index)]->setChecked(checked);
+    }
+}
+
+void frmMainBase::SetDateButtonChecked(bool checked)
+{
+    m_mnuViewDateButton->setChecked(checked);
+}
+
+void frmMainBase::SetDateChangeCaption(int index, const QString& caption)
+{
+    if (index >= 0 && index < 3) {
+        m_cmdChangeDate[static_cast<size_t>(index)]->setText(caption);
+        m_mnuViewDateChange[static_cast<size_t>(index)]->setText(caption);
+    }
+}
+
+void frmMainBase::SetDateButtonVisible(int index, bool visible)
+{
+    if (index >= 0 && index < 3) {
+        m_cmdChangeDate[static_cast<size_t>(index)]->setVisible(visible);
+    }
+}
+
+void frmMainBase::SetLineEndX(qint32 twips)
+{
+    for (QFrame* line : m_line1) {
+        line->resize(std::max(1, TwipsToPixelsX(twips)), 1);
+    }
+}
+
+void frmMainBase::Redraw()
+{
+    basGraph::DrawGraph(*this, m_ready);
+}
+
+void frmMainBase::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMainBase::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void frmMainBase::Form_Resize()
+{
+    if (m_unloaded) {
+        return;
+    }
+    if (isMinimized()) {
+        if (m_variant == Variant::Tray) {
+            // Minimising puts the window away into the notification area instead.
+            hide();
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        }
+        m_ready = true;
+        return;
+    }
+    basGraph::LayoutMainWindow(*this);
+    if (!isMaximized()) {
+        const QRect twips = Screen::GeometryTwips(this);
+        m_rememberedWidth = twips.width();
+        m_rememberedHeight = twips.height();
+    }
+    m_ready = true;
+}
+
+void frmMainBase::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Form_KeyPress(27);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMainBase::Form_KeyPress(int keyCode)
+{
+    if (keyCode == 27) {
+        basGraph::StopDrawing(false);
+    }
+}
+
+void frmMainBase::cmdChangeDate_Click(int index)
+{
+    const Date day = GetParam(QStringLiteral("DispDay")).AsDate();
+    const int period = GetParam(QStringLiteral("DispPeriod")).AsInt();
+    std::optional<Date> next;
+    switch (index) {
+        case 0:
+            next = Clock::Today();
+            break;
+        case 1:
+            next = day.AddDays(-period);
+            break;
+        case 2:
+            next = day.AddDays(period);
+            break;
+        default:
+            return;
+    }
+    // At the ends of the calendar the date simply stays.
+    if (next) {
+        SetParam(QStringLiteral("DispDay"), *next);
+    }
+    Redraw();
+}
+
+void frmMainBase::mnuViewDateChange_Click(int index)
+{
+    cmdChangeDate_Click(index);
+}
+
+void frmMainBase::mnuFileSave_Click()
+{
+    const auto name
+        = CommonDialogs::GetSaveFileName(this, QStringLiteral("ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)"));
+    if (!name) {
+        return;
+    }
+    if (QFileInfo::exists(*name)) {
+        const MsgBox::Answer answer
+            = MsgBox::Show(this,
+                           ProgramFolder::DisplayPath(*name)
+                               + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"),
+                           MsgBox::AppTitle(),
+                           MsgBox::Icon::Question,
+                           MsgBox::Buttons::YesNo,
+                           MsgBox::Answer::No);
+        if (answer != MsgBox::Answer::Yes) {
+            return;
+        }
+    }
+    basGraph::SaveCurveValues(*name, this);
+}
+
+void frmMainBase::mnuFilePrinterSet_Click()
+{
+    CommonDialogs::ShowPageSetup(this, CommonDialogs::ProgramPrinter());
+}
+
+void frmMainBase::mnuFilePrint_Click()
+{
+    QPrinter& printer = CommonDialogs::ProgramPrinter();
+    auto report = [this](const QString& description, int number) {
+        // The taskbar window has always ended a failed print silently.
+        if (m_variant == Variant::Tray) {
+            MsgBox::Show(this,
+                         description + QString::number(number),
+                         MsgBox::AppTitle(),
+                         MsgBox::Icon::None,
+                         MsgBox::Buttons::Ok);
+        }
+    };
+    if (!CommonDialogs::ShowPrintDialog(this, printer)) {
+        report(CommonDialogs::CancelErrorDescription(), CommonDialogs::CancelErrorNumber);
+        return;
+    }
+    const int orientation = printer.pageLayout().orientation() == QPageLayout::Portrait ? 1 : 2;
+    PrinterSurface surface;
+    AppError e = surface.Begin(&printer, basGraph::PrintPageUnits(orientation));
+    if (!Failed(e)) {
+        e = basGraph::PrintGraph(*this, orientation, surface);
+        const AppError end = surface.End();
+        if (!Failed(e)) {
+            e = end;
+        }
+    }
+    if (Failed(e)) {
+        report(ErrorDescription(e), ErrorNumber(e));
+    }
+}
+
+void frmMainBase::mnuFileClose_Click()
+{
+    hide();
+}
+
+void frmMainBase::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMainBase::UnloadOtherWindows()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (w != this && w->isVisible() && !qobject_cast<QMenu*>(w)) {
+            w->close();
+        }
+    }
+}
+
+bool frmMainBase::RunHidingWhenOnTop(const std::function<bool()>& dialog)
+{
+    if (!GetParam(QStringLiteral("AlwayTop")).AsBool()) {
+        return dialog();
+    }
+    // A window on top of everything would cover its own modal dialog.
+    hide();
+    const bool status = dialog();
+    show();
+    return status;
+}
+
+void frmMainBase::mnuViewBirthDay_Click()
+{
+    UnloadOtherWindows();
+    if (RunHidingWhenOnTop([this] { return RunPeopleDialog(this); })) {
+        Redraw();
+        basGraph::SetGraphCaption(*this);
+    }
+}
+
+void frmMainBase::mnuViewDateReserve_Click()
+{
+    UnloadOtherWindows();
+    if (RunHidingWhenOnTop([this] { return RunDateDialog(this); })) {
+        Redraw();
+    }
+}
+
+void frmMainBase::mnuViewDateButton_Click()
+{
+    const bool shown = !m_mnuViewDateButton->isChecked();
+    m_mnuViewDateButton->setChecked(shown);
+    SetParam(QStringLiteral("DateChangeButton"), shown);
+    for (int i = 0; i < 3; ++i) {
+        SetDateButtonVisible(i, shown);
+    }
+    Form_Resize();
+    Redraw();
+}
+
+void frmMainBase::mnuViewColorSelect_Click(int index)
+{
+    if (index < 0 || index > 4) {
+        return;
+    }
+    UnloadOtherWindows();
+    const bool hideAround = GetParam(QStringLiteral("AlwayTop")).AsBool();
+    if (hideAround) {
+        hide();
+    }
+    const auto color = CommonDialogs::ChooseColor(this);
+    if (hideAround) {
+        show();
+    }
+    if (!color) {
+        return;
+    }
+    QString text;
+    const qint64 value = color->red() | (color->green() << 8) | (color->blue() << 16);
+    if (!Failed(basGraph::ColorToText(value, text))) {
+        SetParam(QString::fromLatin1(ColorKeys[index]), text);
+        Redraw();
+    }
+}
+
+void frmMainBase::mnuViewColorDefaults_Click()
+{
+    basGraph::ResetGraphColors(*this);
+}
+
+void frmMainBase::mnuViewSelectGraph_Click(int index)
+{
+    if (index < 0 || index > 3) {
+        return;
+    }
+    const int bit = 1 << index;
+    const int disp = GetParam(QStringLiteral("GraphDisp")).AsInt();
+    // The marks were set from GraphDisp at load, so a checked item always has its bit; other bits stay.
+    if (SelectGraphChecked(index)) {
+        SetSelectGraphChecked(index, false);
+        SetParam(QStringLiteral("GraphDisp"), disp - bit);
+    } else {
+        SetSelectGraphChecked(index, true);
+        SetParam(QStringLiteral("GraphDisp"), disp + bit);
+    }
+    Redraw();
+}
+
+void frmMainBase::mnuViewRefresh_Click()
+{
+    Redraw();
+}
+
+void frmMainBase::mnuViewOption_Click()
+{
+    UnloadOtherWindows();
+    const bool taskTrayBefore = GetParam(QStringLiteral("TaskTray")).AsBool();
+    if (!RunHidingWhenOnTop([this] { return RunOptionsDialog(this); })) {
+        return;
+    }
+    const bool taskTray = GetParam(QStringLiteral("TaskTray")).AsBool();
+    if (taskTray != taskTrayBefore) {
+        // The other variant takes over at the place and size this one leaves in the settings.
+        m_swapping = true;
+        close();
+        MainWindows::ShowMainWindow(taskTray);
+        return;
+    }
+    const QString period = QString::number(GetParam(QStringLiteral("DispPeriod")).AsInt());
+    SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
+    SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
+    Redraw();
+    basGraph::SetGraphCaption(*this);
+    basGraph::SetStayOnTop(this, GetParam(QStringLiteral("AlwayTop")).AsBool());
+}
+
+void frmMainBase::mnuHelpContents_Click()
+{
+    Help::ShowFinder(this, basMain::HelpFilePath());
+}
+
+void frmMainBase::mnuHelpAbout_Click()
+{
+    if (!m_about) {
+        m_about = new frmAbout(this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+}
+
+void frmMainBase::BringForward(QWidget* window)
+{
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void frmMainBase::TrayIcon_DoubleClick()
+{
+    m_mnuTaskTray->hide();
+    if (QWidget* dialog = DialogRegistry::ActiveDialog()) {
+        BringForward(dialog);
+        return;
+    }
+    BringForward(this);
+}
+
+void frmMainBase::TrayIcon_RightButton(const QPoint& globalPos)
+{
+    if (QWidget* dialog = DialogRegistry::ActiveDialog()) {
+        BringForward(dialog);
+        return;
+    }
+    activateWindow();
+    QCoreApplication::processEvents();
+    m_mnuTaskTray->popup(globalPos);
+}
+
+void frmMainBase::mnuTaskTrayShow_Click()
+{
+    m_mnuTaskTray->hide();
+    QWidget* dialog = DialogRegistry::ActiveDialog();
+    if (!dialog || dialog->objectName() != QLatin1String("frmOptions")) {
+        BringForward(this);
+    }
+}
+
+void frmMainBase::mnuTaskTrayAbout_Click()
+{
+    m_mnuTaskTray->hide();
+    mnuHelpAbout_Click();
+}
+
+void frmMainBase::mnuTaskTrayClose_Click()
+{
+    close();
+}
+
+void frmMainBase::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMainBase::Form_Unload()
+{
+    if (m_unloaded) {
+        return;
+    }
+    m_unloaded = true;
+    UnloadOtherWindows();
+    basGraph::StopDrawing(false);
+    if (m_variant == Variant::Tray) {
+        if (m_tray) {
+            m_tray->Remove();
+        }
+        show();
+    }
+    // A minimised taskbar window keeps the place it had before.
+    if (m_variant == Variant::Tray || !isMinimized()) {
+        const QRect twips = Screen::GeometryTwips(this);
+        SetParam(QStringLiteral("GraphPosX"), twips.x());
+        SetParam(QStringLiteral("GraphPosY"), twips.y());
+    }
+    SetParam(QStringLiteral("GraphWidth"), m_rememberedWidth);
+    SetParam(QStringLiteral("GraphHeight"), m_rememberedHeight);
+    basSettings::SaveSettings(this);
+    if (!m_swapping) {
+        MainWindows::EndProgram();
+    }
+}

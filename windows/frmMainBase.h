@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+#include "dialogs/frmAbout.h"
+#include "graph/GraphForm.h"
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+class TrayIcon;
+
+/// The main window, in its two variants: frmMain lives in the notification area (closing through the File
+/// menu only hides it), frmMainTask is an ordinary taskbar window whose File menu ends the program.
+/// Everything the two share is here; the variant decides the few differences.
+class frmMainBase : public QMainWindow, public GraphForm
+{
+    Q_OBJECT
+public:
+    enum class Variant { Tray, Taskbar };
+
+    Variant GetVariant() const { return m_variant; }
+    bool ReadyFlag() const { return m_ready; }
+    qint32 RememberedWidth() const { return m_rememberedWidth; }
+    qint32 RememberedHeight() const { return m_rememberedHeight; }
+    /// The notification icon (frmMain only), and the popup menu it shows.
+    TrayIcon* Tray() const { return m_tray; }
+    QMenu* mnuTaskTray() const { return m_mnuTaskTray; }
+    frmAbout* AboutBox() const { return m_about; }
+
+    // GraphForm
+    QWidget* FormWindow() override { return this; }
+    QSize ClientSizePixels() const override;
+    PictureBox* picGraph() override { return m_picGraph; }
+    bool SelectGraphChecked(int index) const override;
+    void SetSelectGraphChecked(int index, bool checked) override;
+    void SetDateButtonChecked(bool checked) override;
+    void SetDateChangeCaption(int index, const QString& caption) override;
+    void SetDateButtonVisible(int index, bool visible) override;
+    void SetLineEndX(qint32 twips) override;
+
+    // Handlers, named after their control and event.
+    void Form_Resize();
+    void Form_Unload();
+    void Form_KeyPress(int keyCode);
+    void cmdChangeDate_Click(int index);
+    void mnuViewDateChange_Click(int index);
+    void mnuFileSave_Click();
+    void mnuFilePrinterSet_Click();
+    void mnuFilePrint_Click();
+    void mnuFileClose_Click();
+    void mnuFileExit_Click();
+    void mnuViewBirthDay_Click();
+    void mnuViewDateReserve_Click();
+    void mnuViewDateButton_Click();
+    void mnuViewColorSelect_Click(int index);
+    void mnuViewColorDefaults_Click();
+    void mnuViewSelectGraph_Click(int index);
+    void mnuViewRefresh_Click();
+    void mnuViewOption_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    void TrayIcon_DoubleClick();
+    void TrayIcon_RightButton(const QPoint& globalPos);
+    void mnuTaskTrayShow_Click();
+    void mnuTaskTrayAbout_Click();
+    void mnuTaskTrayClose_Click();
+
+protected:
+    explicit frmMainBase(Variant variant, QWidget* parent = nullptr);
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateControls();
+    void CreateMenus();
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& caption, const QString& shortcut = QString());
+    void UnloadOtherWindows();
+    /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.
+    bool RunHidingWhenOnTop(const std::function<bool()>& dialog);
+    void BringForward(QWidget* window);
+    void Redraw();
+
+    Variant m_variant;
+    bool m_ready = false;
+    bool m_unloaded = false;
+    bool m_swapping = false;
+    qint32 m_rememberedWidth = 0;
+    qint32 m_rememberedHeight = 0;
+
+    QWidget* m_client = nullptr;
+    PictureBox* m_picGraph = nullptr;
+    std::array<QPushButton*, 3> m_cmdChangeDate {};
+    std::array<QFrame*, 2> m_line1 {};
+    std::array<QAction*, 3> m_mnuViewDateChange {};
+    std::array<QAction*, 4> m_mnuViewSelectGraph {};
+    QAction* m_mnuViewDateButton = nullptr;
+    QMenu* m_mnuTaskTray = nullptr;
+    TrayIcon* m_tray = nullptr;
+    QPointer<frmAbout> m_about;
+};
