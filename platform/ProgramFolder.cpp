@@ -7,11 +7,20 @@
 #error "KIRVO_PRODUCT_NAME must be defined by the build"
 #endif
 
+namespace {
+QString g_folderForTests;
+}
+
 namespace ProgramFolder {
 
 QString Get()
 {
-    return QCoreApplication::applicationDirPath();
+    return g_folderForTests.isEmpty() ? QCoreApplication::applicationDirPath() : g_folderForTests;
+}
+
+void SetForTests(const QString& folder)
+{
+    g_folderForTests = folder;
 }
 
 QString CompanionFile(const QString& folder, const QString& extension)

@@ -8,6 +8,9 @@ namespace ProgramFolder {
 /// The folder of the running executable.
 QString Get();
 
+/// Test seam: the folder Get returns instead of the executable's; an empty text restores it.
+void SetForTests(const QString& folder);
+
 /// folder + separator (only when the folder does not already end with one) + product name + extension,
 /// for example CompanionFile("/opt/kirvo", ".ini") is "/opt/kirvo/kirvo.ini".
 QString CompanionFile(const QString& folder, const QString& extension);

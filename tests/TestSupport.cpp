@@ -5,6 +5,7 @@
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 
 TempProgramFolder::TempProgramFolder()
@@ -52,4 +53,5 @@ void ResetAllState()
     basMain::SetHelpFilePath(QString());
     Clock::SetTodayForTests(std::nullopt);
     SafeFile::SetFaultForTests(nullptr);
+    ProgramFolder::SetForTests(QString());
 }
