@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -81,6 +82,14 @@ Qt::BrushStyle BrushStyleOf(int fillStyle)
         default:
             return Qt::NoBrush;
     }
+}
+
+QPen MakePen(quint32 colour, double width, int style)
+{
+    QPen pen(ToQColor(colour), width, PenStyleOf(style));
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
 }
 
 QStringList TextLines(const QString& text)
@@ -171,10 +180,7 @@ QPainter* DrawSurface::Prepare(const Mapping& map, Mode mode, quint32 penColour,
     const double width = devWidth <= 1.0 ? 0.0 : devWidth;
     if (!m_state.valid || m_state.mode != mode || m_state.pen != penColour || m_state.style != style
         || m_state.width != width) {
-        QPen pen(ToQColor(penColour), width, PenStyleOf(style));
-        pen.setCapStyle(Qt::SquareCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p->setPen(pen);
+        p->setPen(MakePen(penColour, width, style));
         m_state.pen = penColour;
         m_state.style = style;
         m_state.width = width;
@@ -243,14 +249,15 @@ AppError DrawSurface::Polyline(const QVector<QPointF>& points, quint32 colour)
         return AppError::None;
     }
     const Mapping map = CurrentMapping();
-    // Dense curves put several samples on one device pixel; a segment from a pixel to itself adds nothing to
-    // the segment that ended there, so only the moves between pixels are drawn, all in one batch (faster
-    // than a wide-pen polyline with its joins, and than one call per segment).
+    // The segments go to the painter in one batch: faster than one call each, and than a polyline, whose
+    // joins make wide pens slow. Dense curves put several samples on one device pixel. With a one-pixel pen a
+    // segment from a pixel to itself only repeats the end of the one before, so it is left out; a wide pen
+    // draws a square cap there, which is kept, once for a run of such samples.
+    const bool thinPen = m_drawWidth * map.penPixel <= 1.0;
     m_lineBuffer.clear();
     m_lineBuffer.reserve(points.size());
     QPoint previous;
     bool first = true;
-    bool moved = false;
     for (const QPointF& pt : points) {
         QPoint d;
         if (!ToDevice(map.unitsToPixelsX, pt.x(), d.rx()) || !ToDevice(map.unitsToPixelsY, pt.y(), d.ry())) {
@@ -258,12 +265,13 @@ AppError DrawSurface::Polyline(const QVector<QPointF>& points, quint32 colour)
         }
         if (!first && d != previous) {
             m_lineBuffer.append(QLine(previous, d));
-            moved = true;
+        } else if (!first && !thinPen && (m_lineBuffer.isEmpty() || m_lineBuffer.last() != QLine(d, d))) {
+            m_lineBuffer.append(QLine(d, d));
         }
         previous = d;
         first = false;
     }
-    if (!moved) {
+    if (m_lineBuffer.isEmpty()) {
         // Every sample on one pixel: still a dot, as the single segments would leave.
         m_lineBuffer.append(QLine(previous, previous));
     }
@@ -309,9 +317,52 @@ AppError DrawSurface::Circle(double x, double y, double radius)
     if (!p) {
         return AppError::Drawing;
     }
-    p->drawEllipse(QPointF(cx, cy), r, r);
+    if (const QImage* sprite = CircleSprite(map, r)) {
+        const int centre = sprite->width() / 2;
+        p->drawImage(QPoint(cx - centre, cy - centre), *sprite);
+    } else {
+        p->drawEllipse(QPointF(cx, cy), r, r);
+    }
     Changed();
     return AppError::None;
+}
+
+const QImage* DrawSurface::CircleSprite(const Mapping& map, double r)
+{
+    // Marks of a long window come by the tens of thousands and are all alike: the circle is drawn once into a
+    // small image, with the same pen, fill and raster operation, and copied. A whole-pixel shift leaves the
+    // raster engine's pixels unchanged, so the copies are the pixels a direct drawing gives. Hatched fills are
+    // tied to the device origin and paper keeps vector circles: both are drawn directly.
+    if (!map.rasterOps || r > 64.0 || m_drawStyle != StyleSolid
+        || (m_fillStyle != FillSolid && m_fillStyle != FillTransparent)) {
+        return nullptr;
+    }
+    const double devWidth = m_drawWidth * map.penPixel;
+    const double width = devWidth <= 1.0 ? 0.0 : devWidth;
+    const bool mask = m_drawMode == MaskPen;
+    for (const Sprite& sp : m_sprites) {
+        if (sp.mask == mask && sp.pen == m_foreColor && sp.fillStyle == m_fillStyle
+            && (m_fillStyle == FillTransparent || sp.fill == m_fillColor) && sp.width == width && sp.radius == r) {
+            return &sp.image;
+        }
+    }
+    if (m_sprites.size() >= 16) {
+        m_sprites.clear();
+    }
+    const int centre = static_cast<int>(std::ceil(r + width)) + 2;
+    Sprite sp {mask, m_foreColor, m_fillColor, m_fillStyle, width, r, QImage()};
+    // Mask pen: drawn over white, which the mask leaves as it was. Copy pen: drawn over nothing at all.
+    sp.image
+        = QImage(2 * centre + 1, 2 * centre + 1, mask ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    sp.image.fill(mask ? QColor(Qt::white) : QColor(Qt::transparent));
+    QPainter painter(&sp.image);
+    painter.setCompositionMode(mask ? QPainter::RasterOp_SourceAndDestination : QPainter::CompositionMode_SourceOver);
+    painter.setPen(MakePen(m_foreColor, width, StyleSolid));
+    painter.setBrush(QBrush(ToQColor(m_fillColor), BrushStyleOf(m_fillStyle)));
+    painter.drawEllipse(QPointF(centre, centre), r, r);
+    painter.end();
+    m_sprites.push_back(std::move(sp));
+    return &m_sprites.back().image;
 }
 
 AppError DrawSurface::Print(const QString& text)

@@ -3,12 +3,15 @@
 #include "AppError.h"
 
 #include <QFont>
+#include <QImage>
 #include <QLine>
 #include <QPoint>
 #include <QSizeF>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -109,6 +112,7 @@ protected:
 private:
     enum class Mode { Shapes, Text };
     QPainter* Prepare(const Mapping& map, Mode mode, quint32 penColour, bool filled);
+    const QImage* CircleSprite(const Mapping& map, double radiusPixels);
     const QFont& DeviceFont(const Mapping& map);
 
     int m_drawMode = CopyPen;
@@ -141,4 +145,15 @@ private:
     double m_fontDpi = 0.0;
     bool m_fontValid = false;
     QVector<QLine> m_lineBuffer;
+    struct Sprite
+    {
+        bool mask;
+        quint32 pen;
+        quint32 fill;
+        int fillStyle;
+        double width;
+        double radius;
+        QImage image;
+    };
+    std::vector<Sprite> m_sprites;
 };

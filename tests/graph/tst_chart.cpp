@@ -85,6 +85,7 @@ private slots:
     void tooltip_data();
     void tooltip();
     void escStopsRemainingBands();
+    void nestedDrawingStopsTheOuterOne();
     void disabledChangesNothing();
     void badColourClearsWithoutBands_data();
     void badColourClearsWithoutBands();
@@ -556,6 +557,33 @@ void TestChart::escStopsRemainingBands()
     const QImage again = Draw(w);
     const Band b4 = BandOf(w.picGraph(), 4, 4);
     QCOMPARE(Pixel(again, px.X(M + 45), px.Y(b4.y0())), Rgb(Fore));
+}
+
+void TestChart::nestedDrawingStopsTheOuterOne()
+{
+    // A repaint handled between two bands may start a whole drawing of its own; when it ends, the outer drawing
+    // stops as if Esc had been pressed, and the picture holds the inner drawing, complete.
+    basParam::ClearDisplayList();
+    for (int i = 1; i <= 4; ++i) {
+        basParam::AddDisplayPerson(QStringLiteral("人%1").arg(i), D(1970 + i, 1, 1));
+    }
+    GraphTestWindow w;
+    Prepare(w, 400, 400);
+    int reads = 0;
+    w.onSelectRead = [&] {
+        if (++reads == 5) {
+            QMetaObject::invokeMethod(
+                &w, [&w] { basGraph::DrawGraph(w, true); }, Qt::QueuedConnection);
+        }
+    };
+    const QImage image = Draw(w);
+    QCOMPARE(reads, 4 * 2 + 4 * 4);
+    const Mapper px(w.picGraph());
+    for (int i = 1; i <= 4; ++i) {
+        QCOMPARE(Pixel(image, px.X(M + 45), px.Y(BandOf(w.picGraph(), i, 4).y0())), Rgb(Fore));
+    }
+    QVERIFY(!basGraph::DrawingActive());
+    QCOMPARE(w.picGraph()->toolTip().count(QLatin1Char('(')), 4);
 }
 
 void TestChart::disabledChangesNothing()

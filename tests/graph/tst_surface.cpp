@@ -2,6 +2,7 @@
 // batched lines against single ones, the picture box that shows the image, and refusals.
 #include <QtTest>
 
+#include <QPainter>
 #include <QPrinter>
 
 #include "platform/ImageSurface.h"
@@ -57,6 +58,8 @@ private slots:
     void rasterOperations();
     void fillStyles_data();
     void fillStyles();
+    void circlesMatchDirectDrawing_data();
+    void circlesMatchDirectDrawing();
     void dottedLineHasGaps();
     void polylineMatchesSingleLines_data();
     void polylineMatchesSingleLines();
@@ -139,6 +142,78 @@ void TestSurface::fillStyles()
     QCOMPARE(At(s, 5, 5), centreFilled ? qRgb(255, 0, 0) : qRgb(255, 255, 255));
 }
 
+void TestSurface::circlesMatchDirectDrawing_data()
+{
+    QTest::addColumn<int>("drawMode");
+    QTest::addColumn<int>("fillStyle");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("radiusPixels");
+    QTest::newRow("mark: mask pen, solid") << 9 << 0 << 1 << 55 / 15.0;
+    QTest::newRow("mark: copy pen, solid") << 13 << 0 << 1 << 55 / 15.0;
+    QTest::newRow("legend: mask pen, transparent") << 9 << 1 << 1 << 55 / 15.0;
+    QTest::newRow("copy pen, transparent, wide pen") << 13 << 1 << 3 << 7.5;
+    QTest::newRow("mask pen, solid, wide pen") << 9 << 0 << 2 << 11.2;
+    QTest::newRow("hatched fill") << 9 << 6 << 1 << 9.0;
+}
+
+void TestSurface::circlesMatchDirectDrawing()
+{
+    // Overlapping circles on a coloured background, so that mask pen shows, come out as QPainter draws them
+    // one by one; a circle cut by the picture's edge is the same circle, cut.
+    QFETCH(int, drawMode);
+    QFETCH(int, fillStyle);
+    QFETCH(int, width);
+    QFETCH(double, radiusPixels);
+    ImageSurface s;
+    s.SetPixelSize(QSize(60, 40), 1.0);
+    s.Clear(0xAACCF0);
+    s.SetDrawMode(drawMode);
+    s.SetDrawWidth(width);
+    s.SetFillStyle(fillStyle);
+    s.SetForeColor(0x203040);
+    QImage reference(60, 40, QImage::Format_RGB32);
+    reference.fill(qRgb(0xF0, 0xCC, 0xAA));
+    QPainter p(&reference);
+    p.setCompositionMode(drawMode == 9 ? QPainter::RasterOp_SourceAndDestination
+                                       : QPainter::CompositionMode_SourceOver);
+    QPen pen(QColor(0x40, 0x30, 0x20), width <= 1 ? 0 : width);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    const quint32 fills[] = {0x4040C8, 0x40C840, 0xC84040};
+    const QPoint centres[] = {QPoint(10, 10), QPoint(13, 11), QPoint(30, 20), QPoint(31, 28)};
+    int i = 0;
+    for (const QPoint& c : centres) {
+        const quint32 fill = fills[i++ % 3];
+        s.SetFillColor(fill);
+        QCOMPARE(s.Circle(c.x() * Tx(), c.y() * Ty(), radiusPixels * Tx()), AppError::None);
+        const Qt::BrushStyle brush = fillStyle == 0 ? Qt::SolidPattern
+            : fillStyle == 6                        ? Qt::CrossPattern
+                                                    : Qt::NoBrush;
+        p.setBrush(QBrush(QColor(fill & 0xFF, (fill >> 8) & 0xFF, fill >> 16), brush));
+        p.drawEllipse(QPointF(c), radiusPixels, radiusPixels);
+    }
+    p.end();
+    QCOMPARE(s.Image(), reference);
+    if (fillStyle > DrawSurface::FillTransparent) {
+        return; // a hatch is tied to the device origin: such circles are drawn as they fall
+    }
+
+    ImageSurface whole;
+    ImageSurface cut;
+    for (ImageSurface* t : {&whole, &cut}) {
+        t->SetPixelSize(QSize(40, 40), 1.0);
+        t->Clear(0xFFFFFF);
+        t->SetDrawMode(drawMode);
+        t->SetDrawWidth(width);
+        t->SetFillStyle(fillStyle);
+        t->SetFillColor(0x4040C8);
+    }
+    QCOMPARE(whole.Circle(20 * Tx(), 20 * Ty(), radiusPixels * Tx()), AppError::None);
+    QCOMPARE(cut.Circle(0, 39 * Ty(), radiusPixels * Tx()), AppError::None);
+    QCOMPARE(cut.Image().copy(0, 19, 20, 21), whole.Image().copy(20, 0, 20, 21));
+}
+
 void TestSurface::dottedLineHasGaps()
 {
     ImageSurface s;
@@ -159,6 +234,11 @@ void TestSurface::polylineMatchesSingleLines_data()
     QTest::addColumn<int>("drawMode");
     QTest::newRow("width 1, mask pen") << 1 << 9;
     QTest::newRow("width 1, copy pen") << 1 << 13;
+    QTest::newRow("width 2, mask pen") << 2 << 9;
+    QTest::newRow("width 5, copy pen") << 5 << 13;
+    QTest::newRow("width 2, copy pen") << 2 << 13;
+    QTest::newRow("width 3, mask pen") << 3 << 9;
+    QTest::newRow("width 4, mask pen") << 4 << 9;
 }
 
 void TestSurface::polylineMatchesSingleLines()
