@@ -1,11 +1,11 @@
-#include "TwipsLayout.h"
+#include "DialogSetup.h"
 
 #include <QFont>
 #include <QWidget>
 
 #include "platform/Screen.h"
 
-namespace TwipsLayout {
+namespace DialogSetup {
 
 void Place(QWidget* control, int left, int top, int width, int height)
 {
@@ -19,7 +19,7 @@ QSize Size(int width, int height)
     return QSize(qRound(width / Screen::TwipsPerPixelX()), qRound(height / Screen::TwipsPerPixelY()));
 }
 
-void SetupDialog(QWidget* dialog, int clientWidth, int clientHeight)
+void SetupFixedDialog(QWidget* dialog, int clientWidth, int clientHeight)
 {
     // The layout is measured for a 9-point dialog font; points scale with the screen just as twips do.
     QFont font = dialog->font();
@@ -30,4 +30,9 @@ void SetupDialog(QWidget* dialog, int clientWidth, int clientHeight)
                            | Qt::WindowCloseButtonHint);
 }
 
-} // namespace TwipsLayout
+void ModalToOwner(QWidget* dialog, QWidget* owner)
+{
+    dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+}
+
+} // namespace DialogSetup

@@ -8,8 +8,8 @@
 #include "app/basCalendar.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
+#include "dialogs/DialogSetup.h"
 #include "dialogs/NumberBox.h"
-#include "dialogs/TwipsLayout.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -66,36 +66,36 @@ void frmDate::CreateControls()
 {
     setObjectName(QStringLiteral("frmDate"));
     setWindowTitle(QStringLiteral("日付入力"));
-    TwipsLayout::SetupDialog(this, 4125, 1605);
+    DialogSetup::SetupFixedDialog(this, 4125, 1605);
 
     lblTitle = new QLabel(QStringLiteral("★ 表示日を入力してください。"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    TwipsLayout::Place(lblTitle, 120, 120, 3885, 255);
+    DialogSetup::Place(lblTitle, 120, 120, 3885, 255);
 
     cmbCalender = new QComboBox(this);
     cmbCalender->setObjectName(QStringLiteral("cmbCalender"));
-    TwipsLayout::Place(cmbCalender, 120, 480, 1095, 330);
+    DialogSetup::Place(cmbCalender, 120, 480, 1095, 330);
 
     auto makeLabel = [this](const char* name, const QString& caption, int left) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(QLatin1String(name));
-        TwipsLayout::Place(label, left, 480, 270, 330);
+        DialogSetup::Place(label, left, 480, 270, 330);
         return label;
     };
     txtYear = new NumberBox(QStringLiteral("txtYear"), 4, this);
-    TwipsLayout::Place(txtYear, 1320, 480, 660, 330);
+    DialogSetup::Place(txtYear, 1320, 480, 660, 330);
     lblYear = makeLabel("lblYear", QStringLiteral("年"), 2010);
     txtMonth = new NumberBox(QStringLiteral("txtMonth"), 2, this);
-    TwipsLayout::Place(txtMonth, 2310, 480, 450, 330);
+    DialogSetup::Place(txtMonth, 2310, 480, 450, 330);
     lblMonth = makeLabel("lblMonth", QStringLiteral("月"), 2790);
     txtDay = new NumberBox(QStringLiteral("txtDay"), 2, this);
-    TwipsLayout::Place(txtDay, 3090, 480, 450, 330);
+    DialogSetup::Place(txtDay, 3090, 480, 450, 330);
     lblDay = makeLabel("lblDay", QStringLiteral("日"), 3570);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        TwipsLayout::Place(button, left, 1080, 1215, 375);
+        DialogSetup::Place(button, left, 1080, 1215, 375);
         return button;
     };
     cmdOk = makeButton("cmdOk", QStringLiteral("表示(&D)"), 120);
@@ -190,6 +190,7 @@ void frmDate::cmdHelp_Click()
 bool RunDateDialog(QWidget* owner)
 {
     QPointer<frmDate> dialog = new frmDate(owner);
+    DialogSetup::ModalToOwner(dialog, owner);
     dialog->exec();
     // The owner may have been closed meanwhile, taking the dialog with it: that is no confirmation.
     const bool status = dialog && dialog->kidStatus();

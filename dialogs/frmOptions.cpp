@@ -10,8 +10,8 @@
 
 #include "app/basMain.h"
 #include "app/basParam.h"
+#include "dialogs/DialogSetup.h"
 #include "dialogs/NumberBox.h"
-#include "dialogs/TwipsLayout.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -122,7 +122,7 @@ QLabel* frmOptions::AddLabel(const char* name, const QString& caption, int left,
 {
     auto* label = new QLabel(caption, fraOption);
     label->setObjectName(QLatin1String(name));
-    TwipsLayout::Place(label, left, top, width, LabelHeight);
+    DialogSetup::Place(label, left, top, width, LabelHeight);
     return label;
 }
 
@@ -130,7 +130,7 @@ QCheckBox* frmOptions::AddCheck(const char* name, const QString& caption, int to
 {
     auto* check = new QCheckBox(caption, fraOption);
     check->setObjectName(QLatin1String(name));
-    TwipsLayout::Place(check, RowLeft, top, 5000, CheckHeight);
+    DialogSetup::Place(check, RowLeft, top, 5000, CheckHeight);
     return check;
 }
 
@@ -143,7 +143,7 @@ QSlider* frmOptions::AddSlider(const char* name, int left, int top, int width)
     slider->setPageStep(1);
     slider->setTickInterval(1);
     slider->setTickPosition(QSlider::TicksBelow);
-    TwipsLayout::Place(slider, left, top, width, 435);
+    DialogSetup::Place(slider, left, top, width, 435);
     return slider;
 }
 
@@ -151,7 +151,7 @@ void frmOptions::CreateControls()
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("オプション設定"));
-    TwipsLayout::SetupDialog(this, 5760, 6045);
+    DialogSetup::SetupFixedDialog(this, 5760, 6045);
 
     tabOption = new QTabWidget(this);
     tabOption->setObjectName(QStringLiteral("tabOption"));
@@ -160,7 +160,7 @@ void frmOptions::CreateControls()
     fraOption = new QWidget();
     fraOption->setObjectName(QStringLiteral("fraOption"));
     tabOption->addTab(fraOption, QStringLiteral("オプション"));
-    TwipsLayout::Place(tabOption, 120, 120, 5520, 5280);
+    DialogSetup::Place(tabOption, 120, 120, 5520, 5280);
 
     int y = 150;
     AddLabel("lblGraphDisp", QStringLiteral("グラフ表示"), RowLeft, y + 90, 1500);
@@ -183,7 +183,7 @@ void frmOptions::CreateControls()
     AddLabel("lblDispPeriod", QStringLiteral("表示日数　（表示日を境に"), RowLeft, y + LabelDrop, 2700)
         ->setProperty("index", 0);
     txtDispPeriod = new NumberBox(QStringLiteral("txtDispPeriod"), 3, fraOption);
-    TwipsLayout::Place(txtDispPeriod, 2850, y, 600, BoxHeight);
+    DialogSetup::Place(txtDispPeriod, 2850, y, 600, BoxHeight);
     AddLabel("lblDispPeriod", QStringLiteral("日間）"), 3510, y + LabelDrop, 900)->setProperty("index", 1);
 
     chkBirthYear = AddCheck("chkBirthYear", QStringLiteral("誕生年を表示する。"), 2610);
@@ -195,19 +195,19 @@ void frmOptions::CreateControls()
     AddLabel("lblMultiNum", QStringLiteral("複数表示の確認　（"), RowLeft, y + LabelDrop, 2100)
         ->setProperty("index", 0);
     txtMultiNum = new NumberBox(QStringLiteral("txtMultiNum"), 2, fraOption);
-    TwipsLayout::Place(txtMultiNum, 2250, y, 450, BoxHeight);
+    DialogSetup::Place(txtMultiNum, 2250, y, 450, BoxHeight);
     AddLabel("lblMultiNum", QStringLiteral("個以上選択時）"), 2760, y + LabelDrop, 1800)->setProperty("index", 1);
 
     y = 4335;
     AddLabel("lblPrintRate", QStringLiteral("印刷時の縮尺率"), RowLeft, y + LabelDrop, 1700)->setProperty("index", 0);
     txtPrintRate = new NumberBox(QStringLiteral("txtPrintRate"), 3, fraOption);
-    TwipsLayout::Place(txtPrintRate, 1850, y, 600, BoxHeight);
+    DialogSetup::Place(txtPrintRate, 1850, y, 600, BoxHeight);
     AddLabel("lblPrintRate", QStringLiteral("％"), 2510, y + LabelDrop, 300)->setProperty("index", 1);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        TwipsLayout::Place(button, left, 5550, 1215, 375);
+        DialogSetup::Place(button, left, 5550, 1215, 375);
         return button;
     };
     cmdOk = makeButton("cmdOk", QStringLiteral("設定(&S)"), 1755);
@@ -327,6 +327,7 @@ void frmOptions::cmdHelp_Click()
 bool RunOptionsDialog(QWidget* owner)
 {
     QPointer<frmOptions> dialog = new frmOptions(owner);
+    DialogSetup::ModalToOwner(dialog, owner);
     dialog->exec();
     // The owner may have been closed meanwhile, taking the dialog with it: that is no confirmation.
     const bool status = dialog && dialog->kioStatus();

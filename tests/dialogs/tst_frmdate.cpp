@@ -93,6 +93,7 @@ private slots:
     void runDialog_data();
     void runDialog();
     void ownerClosedDuringDialog();
+    void helpUsableWhileDialogRuns();
 };
 
 void TestFrmDate::controls()
@@ -473,6 +474,51 @@ void TestFrmDate::ownerClosedDuringDialog()
     QVERIFY(!RunDateDialog(owner));
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
     QCOMPARE(basParam::GetParam("DispDay").AsDate(), Ymd(2001, 12, 5));
+}
+
+namespace {
+
+// Records the windows that a modal dialog blocks.
+class BlockedWindows : public QObject
+{
+public:
+    QStringList names;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowBlocked && watched->isWidgetType()) {
+            names << watched->objectName();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void TestFrmDate::helpUsableWhileDialogRuns()
+{
+    Prepare(Ymd(2001, 12, 5), 4);
+    TempProgramFolder folder;
+    folder.Write("kirvo.hlp", "<html><body><a name=\"topic21\"></a>date</body></html>");
+    basMain::SetHelpFilePath(folder.File("kirvo.hlp"));
+    QWidget owner;
+    owner.setObjectName(QStringLiteral("owner"));
+    owner.show();
+    BlockedWindows blocked;
+    qApp->installEventFilter(&blocked);
+    WhenModal([&](QWidget* modal) {
+        QTest::mouseClick(Button(modal, "cmdHelp"), Qt::LeftButton);
+        QTimer::singleShot(0, modal, [modal] { QTest::keyClick(modal, Qt::Key_Escape); });
+    });
+    RunDateDialog(&owner);
+    qApp->removeEventFilter(&blocked);
+    // The owner waits for the dialog; the help it opened can be read and scrolled meanwhile.
+    QVERIFY(blocked.names.contains(QStringLiteral("owner")));
+    QVERIFY(!blocked.names.contains(QStringLiteral("helpViewer")));
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QStringLiteral("helpViewer")) {
+            w->close();
+        }
+    }
 }
 
 QTEST_MAIN(TestFrmDate)
