@@ -1,0 +1,603 @@
+// The two main windows driven headless: menus, date steps, curve choice, date buttons, the notification
+// icon, hiding and restoring, the options swap, saving, printing and closing.
+#include <QtTest>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "../TestSupport.h"
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "app/basSettings.h"
+#include "graph/CurveValues.h"
+#include "graph/basGraph.h"
+#include "platform/Clock.h"
+#include "platform/CommonDialogs.h"
+#include "platform/DialogRegistry.h"
+#include "platform/PictureBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TrayIcon.h"
+#include "windows/MainWindows.h"
+#include "windows/frmMain.h"
+#include "windows/frmMainTask.h"
+
+using namespace basParam;
+
+namespace {
+
+// Runs action on the next modal dialog once it is open (the modal call blocks the test until then).
+void WhenModal(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    int tries = 0;
+    QObject::connect(timer, &QTimer::timeout, [timer, action, tries]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        } else if (++tries > 250) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+QAction* Action(QWidget* w, const QString& name)
+{
+    return w->findChild<QAction*>(name);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { basGraph::BuildSineTable(); }
+    void init();
+    void cleanup();
+    void menuTable_data();
+    void menuTable();
+    void trayMenuOnlyInTrayWindow();
+    void loadFollowsSettings();
+    void dateSteps_data();
+    void dateSteps();
+    void curveChoiceKeepsOtherBits_data();
+    void curveChoiceKeepsOtherBits();
+    void dateButtonsMovePicture();
+    void minimiseHidesAndTrayRestores();
+    void trayBringsOpenDialogForward();
+    void trayRightButtonPopsUpMenu();
+    void closeKeyHidesTrayButEndsTaskbar();
+    void unloadSavesGeometryAndSettings();
+    void minimisedTaskbarKeepsPosition();
+    void optionsChangeStepCaptions();
+    void optionsSwapWindows();
+    void saveAsksBeforeOverwriting();
+    void printCancelled_data();
+    void printCancelled();
+    void printToPdf();
+    void helpWithoutFile();
+    void colourChoice();
+
+private:
+    TempProgramFolder* m_dir = nullptr;
+    int m_ended = 0;
+};
+
+void TestMainWindow::init()
+{
+    ResetAllState();
+    m_dir = new TempProgramFolder;
+    ProgramFolder::SetForTests(m_dir->Path());
+    basMain::SetHelpFilePath(m_dir->File("kirvo.hlp"));
+    Clock::SetTodayForTests(Date::FromYmd(2026, 12, 7));
+    basSettings::LoadSettings(m_dir->Path());
+    AddDisplayPerson(QStringLiteral("A"), *Date::FromYmd(1965, 4, 3));
+    AddDisplayPerson(QStringLiteral("B"), *Date::FromYmd(1970, 11, 23));
+    m_ended = 0;
+    MainWindows::SetEndProgram([this] { ++m_ended; });
+}
+
+void TestMainWindow::cleanup()
+{
+    // Main windows a test left behind (a swap creates one); deleting one also deletes its own popups.
+    QList<QPointer<frmMainBase>> left;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* m = qobject_cast<frmMainBase*>(w)) {
+            left << m;
+        }
+    }
+    for (const QPointer<frmMainBase>& m : left) {
+        if (m && m->testAttribute(Qt::WA_DeleteOnClose)) {
+            delete m.data();
+        }
+    }
+    CommonDialogs::SetAnswerer(nullptr);
+    MainWindows::SetEndProgram(nullptr);
+    delete m_dir;
+    m_dir = nullptr;
+    ResetAllState();
+}
+
+void TestMainWindow::menuTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    QTest::newRow("save") << "mnuFileSave"
+                          << "保存(&S)..."
+                          << "";
+    QTest::newRow("page setup") << "mnuFilePrinterSet"
+                                << "ページ設定(&U)..."
+                                << "";
+    QTest::newRow("print") << "mnuFilePrint"
+                           << "印刷(&P)..."
+                           << "";
+    QTest::newRow("people") << "mnuViewBirthDay"
+                            << "表示人変更(&H)..."
+                            << "Ctrl+H";
+    QTest::newRow("today") << "mnuViewDateChange0"
+                           << "今日(&T)"
+                           << "Ctrl+T";
+    QTest::newRow("back") << "mnuViewDateChange1"
+                          << "15日前(&B)"
+                          << "Ctrl+B";
+    QTest::newRow("forward") << "mnuViewDateChange2"
+                             << "15日後(&A)"
+                             << "Ctrl+A";
+    QTest::newRow("date") << "mnuViewDateReserve"
+                          << "日付指定(&R)..."
+                          << "Ctrl+R";
+    QTest::newRow("buttons") << "mnuViewDateButton"
+                             << "ボタン表示(&D)"
+                             << "Ctrl+D";
+    QTest::newRow("fore") << "mnuViewColorSelect0"
+                          << "前景色(&F)..."
+                          << "";
+    QTest::newRow("back colour") << "mnuViewColorSelect1"
+                                 << "背景色(&B)..."
+                                 << "";
+    QTest::newRow("physical colour") << "mnuViewColorSelect2"
+                                     << "身体表示色(&P)..."
+                                     << "";
+    QTest::newRow("sensitivity colour") << "mnuViewColorSelect3"
+                                        << "感情表示色(&S)..."
+                                        << "";
+    QTest::newRow("intellect colour") << "mnuViewColorSelect4"
+                                      << "知性表示色(&I)..."
+                                      << "";
+    QTest::newRow("defaults") << "mnuViewColorDefaults"
+                              << "標準に戻す(&D)"
+                              << "";
+    QTest::newRow("physical") << "mnuViewSelectGraph0"
+                              << "身体グラフ(&P)"
+                              << "Ctrl+P";
+    QTest::newRow("sensitivity") << "mnuViewSelectGraph1"
+                                 << "感情グラフ(&S)"
+                                 << "Ctrl+S";
+    QTest::newRow("intellect") << "mnuViewSelectGraph2"
+                               << "知性グラフ(&I)"
+                               << "Ctrl+I";
+    QTest::newRow("caution") << "mnuViewSelectGraph3"
+                             << "要注意日(&W)"
+                             << "Ctrl+W";
+    QTest::newRow("redraw") << "mnuViewRefresh"
+                            << "再描画(&R)"
+                            << "F5";
+    QTest::newRow("options") << "mnuViewOption"
+                             << "オプション(&O)..."
+                             << "Ctrl+O";
+    QTest::newRow("help") << "mnuHelpContents"
+                          << "トピックの検索(&S)..."
+                          << "";
+    QTest::newRow("about") << "mnuHelpAbout"
+                           << "バージョン情報(&A)..."
+                           << "";
+}
+
+void TestMainWindow::menuTable()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    frmMain tray;
+    frmMainTask task;
+    for (QWidget* w : {static_cast<QWidget*>(&tray), static_cast<QWidget*>(&task)}) {
+        QAction* a = Action(w, name);
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut().toString(), shortcut);
+    }
+    QCOMPARE(Action(&tray, "mnuFileClose")->text(), QStringLiteral("閉じる(&C)"));
+    QCOMPARE(Action(&tray, "mnuFileClose")->shortcut().toString(), QStringLiteral("Ctrl+Q"));
+    QVERIFY(!Action(&tray, "mnuFileExit"));
+    QCOMPARE(Action(&task, "mnuFileExit")->text(), QStringLiteral("終了(&X)"));
+    QCOMPARE(Action(&task, "mnuFileExit")->shortcut().toString(), QStringLiteral("Ctrl+Q"));
+    QVERIFY(!Action(&task, "mnuFileClose"));
+}
+
+void TestMainWindow::trayMenuOnlyInTrayWindow()
+{
+    frmMain tray;
+    frmMainTask task;
+    QVERIFY(tray.mnuTaskTray());
+    QVERIFY(!task.mnuTaskTray());
+    QVERIFY(!task.Tray());
+    QCOMPARE(tray.Tray()->Tip(), QStringLiteral("バイオリズム"));
+    QVERIFY(tray.Tray()->IsShown());
+    const QStringList items {"バイオリズム", "バージョン情報", "", "終了"};
+    QStringList captions;
+    for (QAction* a : tray.mnuTaskTray()->actions()) {
+        captions << a->text();
+    }
+    QCOMPARE(captions, items);
+}
+
+void TestMainWindow::loadFollowsSettings()
+{
+    SetParam("GraphDisp", 5);
+    SetParam("DispPeriod", 30);
+    frmMainTask w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("バイオリズム （A, B）"));
+    QVERIFY(w.SelectGraphChecked(0));
+    QVERIFY(!w.SelectGraphChecked(1));
+    QVERIFY(w.SelectGraphChecked(2));
+    QVERIFY(!w.SelectGraphChecked(3));
+    QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate1")->text(), QStringLiteral("30日前(&B)"));
+    QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate2")->text(), QStringLiteral("30日後(&A)"));
+    QCOMPARE(Action(&w, "mnuViewDateChange2")->text(), QStringLiteral("30日後(&A)"));
+    QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate0")->text(), QStringLiteral("今日(&T)"));
+    QVERIFY(Action(&w, "mnuViewDateButton")->isChecked());
+}
+
+void TestMainWindow::dateSteps_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("byMenu");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("back button") << 1 << false << "2001/12/13";
+    QTest::newRow("forward button") << 2 << false << "2001/12/27";
+    QTest::newRow("today button") << 0 << false << "2026/12/7";
+    QTest::newRow("Ctrl+B") << 1 << true << "2001/12/13";
+    QTest::newRow("Ctrl+A") << 2 << true << "2001/12/27";
+    QTest::newRow("Ctrl+T") << 0 << true << "2026/12/7";
+}
+
+void TestMainWindow::dateSteps()
+{
+    QFETCH(int, index);
+    QFETCH(bool, byMenu);
+    QFETCH(QString, expected);
+    SetParam("DispPeriod", 7);
+    SetParam("DispDay", *Date::FromYmd(2001, 12, 20));
+    frmMainTask w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (byMenu) {
+        Action(&w, QStringLiteral("mnuViewDateChange%1").arg(index))->trigger();
+    } else {
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdChangeDate%1").arg(index)), Qt::LeftButton);
+    }
+    QCOMPARE(FormatYmd(GetParam("DispDay").AsDate()), expected);
+    // The caption does not change with the date.
+    QCOMPARE(w.windowTitle(), QStringLiteral("バイオリズム （A, B）"));
+}
+
+void TestMainWindow::curveChoiceKeepsOtherBits_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("after");
+    QTest::newRow("15 uncheck physical") << 15 << 0 << 14;
+    QTest::newRow("31 keeps bit 16") << 31 << 0 << 30;
+    QTest::newRow("15 uncheck marks") << 15 << 3 << 7;
+    QTest::newRow("0 check intellect") << 0 << 2 << 4;
+}
+
+void TestMainWindow::curveChoiceKeepsOtherBits()
+{
+    QFETCH(int, start);
+    QFETCH(int, item);
+    QFETCH(int, after);
+    SetParam("GraphDisp", start);
+    frmMainTask w;
+    QAction* a = Action(&w, QStringLiteral("mnuViewSelectGraph%1").arg(item));
+    a->trigger();
+    QCOMPARE(GetParam("GraphDisp").AsInt(), after);
+    QCOMPARE(a->isChecked(), (after & (1 << item)) != 0);
+    a->trigger();
+    QCOMPARE(GetParam("GraphDisp").AsInt(), start);
+    QCOMPARE(a->isChecked(), (start & (1 << item)) != 0);
+}
+
+void TestMainWindow::dateButtonsMovePicture()
+{
+    frmMainTask w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    PictureBox* pic = w.picGraph();
+    const int topWith = pic->TopTwips();
+    const int heightWith = pic->HeightTwips();
+    QCOMPARE(topWith, 480);
+    Action(&w, "mnuViewDateButton")->trigger();
+    QCOMPARE(GetParam("DateChangeButton").AsBool(), false);
+    QVERIFY(!Action(&w, "mnuViewDateButton")->isChecked());
+    QVERIFY(!w.findChild<QPushButton*>("cmdChangeDate1")->isVisible());
+    QCOMPARE(pic->TopTwips(), 120);
+    // 350 twips, to within the one pixel that whole-pixel placement can take.
+    QVERIFY(qAbs(pic->HeightTwips() - heightWith - 350) < 15);
+    Action(&w, "mnuViewDateButton")->trigger();
+    QCOMPARE(pic->TopTwips(), 480);
+    QVERIFY(w.findChild<QPushButton*>("cmdChangeDate1")->isVisible());
+}
+
+void TestMainWindow::minimiseHidesAndTrayRestores()
+{
+    frmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QSize before = w.size();
+    w.showMinimized();
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!w.isMinimized());
+    w.Tray()->SimulateDoubleClick();
+    QTRY_VERIFY(w.isVisible());
+    QVERIFY(!w.isMinimized());
+    QCOMPARE(w.size(), before);
+}
+
+void TestMainWindow::trayBringsOpenDialogForward()
+{
+    frmMain w;
+    w.show();
+    w.hide();
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("frmDate"));
+    DialogRegistry::Register(&dialog);
+    w.Tray()->SimulateDoubleClick();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!w.isVisible());
+    dialog.hide();
+    w.Tray()->SimulateRightButton(QPoint(10, 10));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!w.mnuTaskTray()->isVisible());
+    DialogRegistry::Unregister(&dialog);
+}
+
+void TestMainWindow::trayRightButtonPopsUpMenu()
+{
+    frmMain w;
+    w.show();
+    w.Tray()->SimulateRightButton(QPoint(40, 40));
+    QTRY_VERIFY(w.mnuTaskTray()->isVisible());
+    w.mnuTaskTray()->hide();
+    // "バイオリズム" shows the window; "終了" unloads it and ends the program.
+    w.hide();
+    Action(&w, "mnuTaskTrayShow")->trigger();
+    QVERIFY(w.isVisible());
+    Action(&w, "mnuTaskTrayClose")->trigger();
+    QCOMPARE(m_ended, 1);
+    QVERIFY(QFile::exists(m_dir->File("kirvo.ini")));
+}
+
+void TestMainWindow::closeKeyHidesTrayButEndsTaskbar()
+{
+    frmMain tray;
+    tray.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tray));
+    Action(&tray, "mnuFileClose")->trigger();
+    QVERIFY(!tray.isVisible());
+    QCOMPARE(m_ended, 0);
+    QVERIFY(!QFile::exists(m_dir->File("kirvo.ini")));
+    QVERIFY(tray.Tray()->IsShown());
+
+    frmMainTask task;
+    task.show();
+    Action(&task, "mnuFileExit")->trigger();
+    QCOMPARE(m_ended, 1);
+    QVERIFY(QFile::exists(m_dir->File("kirvo.ini")));
+}
+
+void TestMainWindow::unloadSavesGeometryAndSettings()
+{
+    SetParam("GraphPosX", 1500);
+    SetParam("GraphPosY", 900);
+    SetParam("GraphWidth", 7500);
+    SetParam("GraphHeight", 6000);
+    frmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.RememberedWidth(), 7500);
+    w.close();
+    QVERIFY(!w.Tray()->IsShown());
+    QCOMPARE(GetParam("GraphPosX").AsInt(), 1500);
+    QCOMPARE(GetParam("GraphPosY").AsInt(), 900);
+    QCOMPARE(GetParam("GraphWidth").AsInt(), 7500);
+    QCOMPARE(GetParam("GraphHeight").AsInt(), 6000);
+    QCOMPARE(m_dir->Read("kirvo.ini"), basSettings::SettingsFileBytes());
+    QVERIFY(m_dir->Read("kirvo.ini").contains("GraphWidth=7500\r\nGraphHeight=6000\r\n"));
+}
+
+void TestMainWindow::minimisedTaskbarKeepsPosition()
+{
+    SetParam("GraphPosX", 1500);
+    SetParam("GraphPosY", 900);
+    SetParam("GraphWidth", 7500);
+    SetParam("GraphHeight", 6000);
+    frmMainTask w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(600, 450);
+    QTRY_COMPARE(w.RememberedWidth(), 9000);
+    w.move(0, 0);
+    w.showMinimized();
+    QTRY_VERIFY(w.isMinimized());
+    w.close();
+    QCOMPARE(GetParam("GraphPosX").AsInt(), 1500);
+    QCOMPARE(GetParam("GraphPosY").AsInt(), 900);
+    QCOMPARE(GetParam("GraphWidth").AsInt(), 9000);
+    QCOMPARE(GetParam("GraphHeight").AsInt(), 6750);
+    QVERIFY(QFile::exists(m_dir->File("kirvo.ini")));
+}
+
+void TestMainWindow::optionsChangeStepCaptions()
+{
+    frmMainTask w;
+    w.show();
+    WhenModal([](QWidget* dialog) {
+        auto* period = dialog->findChild<QLineEdit*>("txtDispPeriod");
+        QVERIFY(period);
+        period->setText(QStringLiteral("10"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    Action(&w, "mnuViewOption")->trigger();
+    QCOMPARE(GetParam("DispPeriod").AsInt(), 10);
+    QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate1")->text(), QStringLiteral("10日前(&B)"));
+    QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate2")->text(), QStringLiteral("10日後(&A)"));
+    QCOMPARE(Action(&w, "mnuViewDateChange1")->text(), QStringLiteral("10日前(&B)"));
+    QCOMPARE(Action(&w, "mnuViewDateChange2")->text(), QStringLiteral("10日後(&A)"));
+    QCOMPARE(m_ended, 0);
+}
+
+void TestMainWindow::optionsSwapWindows()
+{
+    SetParam("TaskTray", true);
+    auto* first = new frmMain;
+    first->setAttribute(Qt::WA_DeleteOnClose);
+    first->show();
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+    first->move(30, 40);
+    first->resize(500, 400);
+    QTest::qWait(20);
+    WhenModal([](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>("chkTaskTray")->setChecked(false);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    QPointer<frmMain> guard(first);
+    Action(first, "mnuViewOption")->trigger();
+    QTRY_VERIFY(guard.isNull());
+    QCOMPARE(m_ended, 0);
+    // The settings file was written on the way out, with the geometry the new window opens at.
+    const QByteArray ini = m_dir->Read("kirvo.ini");
+    QVERIFY(ini.contains("TaskTray=False\r\n"));
+    QVERIFY(ini.contains("GraphWidth=7500\r\n"));
+    frmMainTask* second = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<frmMainTask*>(w)) {
+            second = t;
+        }
+    }
+    QVERIFY(second);
+    QVERIFY(second->isVisible());
+    QCOMPARE(second->size(), QSize(500, 400));
+}
+
+void TestMainWindow::saveAsksBeforeOverwriting()
+{
+    m_dir->Write("out.csv", "old");
+    CommonDialogs::SetAnswerer(
+        [this](const QString& kind) { return kind == "save" ? m_dir->File("out.csv") : QString(); });
+    frmMainTask w;
+    {
+        ScriptedMessages messages({MsgBox::Answer::No});
+        Action(&w, "mnuFileSave")->trigger();
+        QCOMPARE(messages.Shown().size(), 1);
+        const MsgBox::Shown& q = messages.Shown()[0];
+        QCOMPARE(q.text,
+                 QDir::toNativeSeparators(m_dir->File("out.csv"))
+                     + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"));
+        QCOMPARE(q.buttons, MsgBox::Buttons::YesNo);
+        QCOMPARE(q.defaultButton, MsgBox::Answer::No);
+        QCOMPARE(q.icon, MsgBox::Icon::Question);
+    }
+    QCOMPARE(m_dir->Read("out.csv"), QByteArray("old"));
+    {
+        ScriptedMessages messages({MsgBox::Answer::Yes});
+        Action(&w, "mnuFileSave")->trigger();
+    }
+    QCOMPARE(m_dir->Read("out.csv"), basGraph::CurveValuesBytes());
+    // A cancelled save dialog does nothing at all.
+    CommonDialogs::SetAnswerer([](const QString&) { return QString(); });
+    ScriptedMessages messages;
+    Action(&w, "mnuFileSave")->trigger();
+    QVERIFY(messages.Shown().isEmpty());
+}
+
+void TestMainWindow::printCancelled_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::newRow("notification-area window reports it") << true;
+    QTest::newRow("taskbar window stays silent") << false;
+}
+
+void TestMainWindow::printCancelled()
+{
+    QFETCH(bool, tray);
+    CommonDialogs::SetAnswerer([](const QString&) { return QString(); });
+    std::unique_ptr<frmMainBase> w(tray ? static_cast<frmMainBase*>(new frmMain) : new frmMainTask);
+    ScriptedMessages messages;
+    Action(w.get(), "mnuFilePrint")->trigger();
+    if (tray) {
+        QCOMPARE(messages.Shown().size(), 1);
+        QCOMPARE(messages.Shown()[0].text, QStringLiteral("キャンセルが選択されました。32755"));
+        QCOMPARE(messages.Shown()[0].icon, MsgBox::Icon::None);
+        QCOMPARE(messages.Shown()[0].buttons, MsgBox::Buttons::Ok);
+    } else {
+        QVERIFY(messages.Shown().isEmpty());
+    }
+    // Page setup cancelled: silent in both.
+    Action(w.get(), "mnuFilePrinterSet")->trigger();
+    QCOMPARE(messages.Shown().size(), tray ? 1 : 0);
+}
+
+void TestMainWindow::printToPdf()
+{
+    QPrinter& printer = CommonDialogs::ProgramPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir->File("out.pdf"));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    CommonDialogs::SetAnswerer([](const QString&) { return QStringLiteral("ok"); });
+    frmMain w;
+    ScriptedMessages messages;
+    Action(&w, "mnuFilePrint")->trigger();
+    QVERIFY(messages.Shown().isEmpty());
+    const QByteArray pdf = m_dir->Read("out.pdf");
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+}
+
+void TestMainWindow::helpWithoutFile()
+{
+    frmMainTask w;
+    ScriptedMessages messages;
+    Action(&w, "mnuHelpContents")->trigger();
+    QCOMPARE(messages.Shown().size(), 1);
+    QCOMPARE(messages.Shown()[0].title, QStringLiteral("エラー"));
+    QCOMPARE(messages.Shown()[0].icon, MsgBox::Icon::Critical);
+    QVERIFY(messages.Shown()[0].text.contains(QDir::toNativeSeparators(m_dir->File("kirvo.hlp"))));
+}
+
+void TestMainWindow::colourChoice()
+{
+    frmMainTask w;
+    CommonDialogs::SetAnswerer(
+        [](const QString& kind) { return kind == "color" ? QStringLiteral("#c84040") : QString(); });
+    Action(&w, "mnuViewColorSelect2")->trigger();
+    QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("200064064"));
+    CommonDialogs::SetAnswerer([](const QString&) { return QString(); });
+    Action(&w, "mnuViewColorSelect0")->trigger();
+    QCOMPARE(GetParam("GraphForeColor").AsText(), QStringLiteral("000000000"));
+    Action(&w, "mnuViewColorDefaults")->trigger();
+    QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("064064200"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
