@@ -82,14 +82,12 @@ void LayoutMainWindow(GraphForm& form)
     const double ty = Screen::TwipsPerPixelY();
 
     // A window too small for the chart snaps back; rounding up keeps it from snapping again at the next resize.
-    const QRect frame = w->frameGeometry();
-    const int minWidth = static_cast<int>(std::ceil(MinFormWidth / tx));
-    const int minHeight = static_cast<int>(std::ceil(MinFormHeight / ty));
-    if (Screen::GeometryTwips(w).width() < MinFormWidth || Screen::GeometryTwips(w).height() < MinFormHeight) {
-        const int growW = Screen::GeometryTwips(w).width() < MinFormWidth ? std::max(0, minWidth - frame.width()) : 0;
-        const int growH
-            = Screen::GeometryTwips(w).height() < MinFormHeight ? std::max(0, minHeight - frame.height()) : 0;
-        w->resize(w->width() + growW, w->height() + growH);
+    const QRect twips = Screen::GeometryTwips(w);
+    if (twips.width() < MinFormWidth || twips.height() < MinFormHeight) {
+        const int width = twips.width() < MinFormWidth ? static_cast<int>(std::ceil(MinFormWidth / tx)) : w->width();
+        const int height
+            = twips.height() < MinFormHeight ? static_cast<int>(std::ceil(MinFormHeight / ty)) : w->height();
+        w->resize(width, height);
     }
 
     form.SetLineEndX(Screen::GeometryTwips(w).width());

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -160,6 +161,14 @@ double DrawSurface::TextHeight(const QString& text)
     return fm.height() * TextLines(text).size() / map.unitsToPixelsY;
 }
 
+double DrawSurface::PenWidth(const Mapping& map) const
+{
+    // Whole device pixels: an aliased stroke of a fractional width (a pixel on a screen scaled by 1.25) leaves
+    // gaps. One pixel is a cosmetic pen, the raster engine's fastest path.
+    const double pixels = std::max(1.0, std::round(m_drawWidth * map.penPixel));
+    return pixels <= 1.0 ? 0.0 : pixels;
+}
+
 QPainter* DrawSurface::Prepare(const Mapping& map, Mode mode, quint32 penColour, bool filled)
 {
     QPainter* p = ActivePainter();
@@ -174,10 +183,7 @@ QPainter* DrawSurface::Prepare(const Mapping& map, Mode mode, quint32 penColour,
         m_state.op = op;
     }
     const int style = mode == Mode::Text ? StyleSolid : m_drawStyle;
-    const double devWidth = mode == Mode::Text ? 0.0 : m_drawWidth * map.penPixel;
-    // One device pixel or less is a cosmetic pen: the raster engine's fastest path, and never thinner than
-    // one pixel on paper.
-    const double width = devWidth <= 1.0 ? 0.0 : devWidth;
+    const double width = mode == Mode::Text ? 0.0 : PenWidth(map);
     if (!m_state.valid || m_state.mode != mode || m_state.pen != penColour || m_state.style != style
         || m_state.width != width) {
         p->setPen(MakePen(penColour, width, style));
@@ -253,7 +259,7 @@ AppError DrawSurface::Polyline(const QVector<QPointF>& points, quint32 colour)
     // joins make wide pens slow. Dense curves put several samples on one device pixel. With a one-pixel pen a
     // segment from a pixel to itself only repeats the end of the one before, so it is left out; a wide pen
     // draws a square cap there, which is kept, once for a run of such samples.
-    const bool thinPen = m_drawWidth * map.penPixel <= 1.0;
+    const bool thinPen = PenWidth(map) == 0.0;
     m_lineBuffer.clear();
     m_lineBuffer.reserve(points.size());
     QPoint previous;
@@ -337,8 +343,7 @@ const QImage* DrawSurface::CircleSprite(const Mapping& map, double r)
         || (m_fillStyle != FillSolid && m_fillStyle != FillTransparent)) {
         return nullptr;
     }
-    const double devWidth = m_drawWidth * map.penPixel;
-    const double width = devWidth <= 1.0 ? 0.0 : devWidth;
+    const double width = PenWidth(map);
     const bool mask = m_drawMode == MaskPen;
     for (const Sprite& sp : m_sprites) {
         if (sp.mask == mask && sp.pen == m_foreColor && sp.fillStyle == m_fillStyle

@@ -113,6 +113,8 @@ private:
     enum class Mode { Shapes, Text };
     QPainter* Prepare(const Mapping& map, Mode mode, quint32 penColour, bool filled);
     const QImage* CircleSprite(const Mapping& map, double radiusPixels);
+    /// The pen width in device pixels, 0 for a one-pixel (cosmetic) pen.
+    double PenWidth(const Mapping& map) const;
     const QFont& DeviceFont(const Mapping& map);
 
     int m_drawMode = CopyPen;

@@ -4,7 +4,7 @@
 
 namespace Window {
 
-void SetStayOnTop(QWidget* window, bool onTop, const QRect& framePixels)
+void SetStayOnTop(QWidget* window, bool onTop, const QRect& place)
 {
     if (!window) {
         return;
@@ -13,9 +13,8 @@ void SetStayOnTop(QWidget* window, bool onTop, const QRect& framePixels)
     if (IsStayOnTop(window) != onTop) {
         window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     }
-    const QSize decoration = window->frameGeometry().size() - window->geometry().size();
-    window->move(framePixels.topLeft());
-    window->resize(framePixels.size() - decoration);
+    window->move(place.topLeft());
+    window->resize(place.size());
     const bool noActivate = window->testAttribute(Qt::WA_ShowWithoutActivating);
     window->setAttribute(Qt::WA_ShowWithoutActivating, true);
     window->show();

@@ -478,7 +478,7 @@ void TestChart::tallPictureDrawsEveryBand()
     basParam::AddDisplayPerson(QStringLiteral("山田"), D(1970, 4, 10));
     basParam::AddDisplayPerson(QStringLiteral("佐藤"), D(1980, 5, 20));
     GraphTestWindow w;
-    Prepare(w, 300, 3000);
+    Prepare(w, 300, qCeil(46000 / Screen::TwipsPerPixelY()));
     const QImage image = Draw(w);
     const Mapper px(w.picGraph());
     const Band b = BandOf(w.picGraph(), 2, 2);
