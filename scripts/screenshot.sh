@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the main window with two people on a virtual display.
+# Usage: scripts/screenshot.sh [path/to/kirvo]   (default build/kirvo; build first)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+binary="${1:-$root/build/kirvo}"
+work="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+cp "$binary" "$work/kirvo"
+printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,\x8e\x52\x93\x63\x89\xd4\x8e\x71\r\nBirthDay=1970/11/23,\x97\xe9\x96\xd8\x88\xea\x98\x59\r\nTaskTray=False\r\nGraphWidth=10500\r\nGraphHeight=8250\r\n' >"$work/kirvo.ini"
+
+display=":$((RANDOM % 400 + 200))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+export DISPLAY="$display"
+for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$work/kirvo" &
+for i in $(seq 1 100); do
+  win=$(xdotool search --onlyvisible --name '^バイオリズム' 2>/dev/null | head -n 1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "${win:-}" ] || { echo "the main window did not appear" >&2; exit 1; }
+sleep 1
+mkdir -p "$root/docs"
+import -window "$win" "$root/docs/screenshot.png"
+echo "wrote docs/screenshot.png"

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# With a real notification area (a stand-alone tray on Xvfb): the notification-area window starts, its
+# icon sits in the tray, Ctrl+Q only hides the window, and the icon's menu ends the program.
+source "$(dirname "$0")/lib.sh"
+command -v trayer >/dev/null || { echo "trayer missing: skipped"; exit 0; }
+start_display
+
+trayer --edge bottom --align right --width 10 --height 32 >/dev/null 2>&1 &
+E2E_PIDS+=("$!")
+for i in $(seq 1 50); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break
+  sleep 0.1
+done
+
+folder=$(make_program_folder)
+printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\n' >"$folder/kirvo.ini"
+"$folder/kirvo" &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(wait_window '^バイオリズム （A）$' 15) || fail "no main window"
+
+icon=""
+for i in $(seq 1 50); do
+  icon=$(xwininfo -root -tree | awk '/"panel"/ {p = 1; next} p && /"kirvo"/ {print $1; exit}')
+  [ -n "$icon" ] && break
+  sleep 0.1
+done
+[ -n "$icon" ] || fail "no icon in the notification area"
+
+send_keys "$win" ctrl+q
+sleep 0.5
+[ "$(count_windows '^バイオリズム （A）$')" -eq 0 ] || fail "Ctrl+Q did not hide the window"
+kill -0 "$pid" 2>/dev/null || fail "Ctrl+Q ended the program instead of hiding the window"
+
+# The icon's popup menu: its last item, 終了, ends the program and writes the settings.
+xdotool mousemove --window "$icon" 8 8 click 3
+sleep 0.5
+xdotool key Up Return
+wait_exit "$pid" 10 || fail "終了 in the icon's menu did not end the program"
+grep -q '^GraphWidth=' "$folder/kirvo.ini" || fail "ending from the icon did not save the settings"
+echo "notification area: ok"
