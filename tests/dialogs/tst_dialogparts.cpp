@@ -16,8 +16,6 @@ class TestDialogParts : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { ResetAllState(); }
-    void keyRule_data();
-    void keyRule();
     void typing_data();
     void typing();
     void editingKeysStillWork();
@@ -33,30 +31,6 @@ private slots:
     void focusSelects();
     void registryFollowsOpenDialogs();
 };
-
-void TestDialogParts::keyRule_data()
-{
-    QTest::addColumn<QChar>("c");
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("0") << QChar('0') << true;
-    QTest::newRow("9") << QChar('9') << true;
-    QTest::newRow("backspace") << QChar(8) << true;
-    QTest::newRow("slash, below 0") << QChar('/') << false;
-    QTest::newRow("colon, above 9") << QChar(':') << false;
-    QTest::newRow("minus") << QChar('-') << false;
-    QTest::newRow("space") << QChar(' ') << false;
-    QTest::newRow("letter") << QChar('a') << false;
-    QTest::newRow("full-width digit") << QChar(0xFF11) << false;
-    QTest::newRow("Arabic-Indic digit") << QChar(0x0661) << false;
-    QTest::newRow("tab") << QChar('\t') << false;
-}
-
-void TestDialogParts::keyRule()
-{
-    QFETCH(QChar, c);
-    QFETCH(bool, taken);
-    QCOMPARE(IsNumberBoxChar(c), taken);
-}
 
 void TestDialogParts::typing_data()
 {

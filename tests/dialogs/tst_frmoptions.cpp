@@ -95,7 +95,6 @@ private slots:
     void okStoresEverything();
     void leavingStoresNothing_data();
     void leavingStoresNothing();
-    void help();
     void runDialog_data();
     void runDialog();
 };
@@ -472,20 +471,6 @@ void TestFrmOptions::leavingStoresNothing()
     QVERIFY(!dialog.kioStatus());
     QVERIFY(!dialog.kioShowMe());
     QCOMPARE(ChangedKeys(before), QStringList());
-}
-
-void TestFrmOptions::help()
-{
-    TempProgramFolder folder;
-    basMain::SetHelpFilePath(folder.File("kirvo.hlp"));
-    frmOptions dialog;
-    dialog.show();
-    ScriptedMessages messages;
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdHelp")), Qt::LeftButton);
-    QCOMPARE(messages.Shown().size(), 1);
-    QCOMPARE(messages.Shown()[0].title, QStringLiteral("エラー"));
-    QVERIFY(dialog.isVisible());
-    QVERIFY(!dialog.kioStatus());
 }
 
 void TestFrmOptions::runDialog_data()
