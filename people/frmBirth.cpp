@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -108,6 +110,14 @@ frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
 {
     setObjectName(QStringLiteral("frmBirth"));
     setWindowTitle(QStringLiteral("表示人選択"));
+    // The layout is measured for a 9-point dialog font, like every dialog of the program.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    // Modal to its owner only: the help window it opens stays usable, also at start-up when there is no owner.
+    setWindowModality(Qt::WindowModal);
     CreateControls();
     CreateMenus();
     Form_Load();
@@ -148,7 +158,9 @@ void frmBirth::CreateControls()
     txtDay->setProperty("kirvoMaxLength", 2);
     for (QLineEdit* box : {txtYear, txtMonth, txtDay}) {
         box->setInputMethodHints(Qt::ImhDigitsOnly);
+        // Text reaches a number box by typing or a checked paste only.
         box->setContextMenuPolicy(Qt::NoContextMenu);
+        box->setAcceptDrops(false);
     }
 
     lstUserInfo = Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
@@ -616,6 +628,11 @@ bool frmBirth::NumberBox_Filter(QLineEdit* box, int maxLength, QEvent* event)
             return false;
         }
         return !(text.size() == 1 && IsDigits(text) && roomFor(1));
+    }
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+        // The middle button pastes the X selection.
+        const QString text = QApplication::clipboard()->text(QClipboard::Selection);
+        return !(IsDigits(text) && roomFor(text.size()));
     }
     if (event->type() == QEvent::InputMethod) {
         const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
