@@ -1,5 +1,6 @@
 #include "Help.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
@@ -22,9 +23,20 @@ bool Open(QWidget* parent, const QString& helpFile, const QString& anchor)
         return false;
     }
     const QString html = QString::fromUtf8(file.readAll());
+    // A dialog modal to the whole program blocks every window but its own children: the help it asks for
+    // must be one of them to be scrolled and closed while the dialog waits. Help stays a window of its own
+    // otherwise, so it outlives the dialog.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner && owner->windowModality() != Qt::ApplicationModal) {
+        owner = nullptr;
+    }
+    if (g_viewer && g_viewer->parentWidget() != owner) {
+        delete g_viewer;
+    }
     if (!g_viewer) {
         // One help window for the whole program, as the help engine keeps one.
-        g_viewer = new QTextBrowser();
+        g_viewer = new QTextBrowser(owner);
+        g_viewer->setWindowFlag(Qt::Window);
         g_viewer->setObjectName(QStringLiteral("helpViewer"));
         g_viewer->setAttribute(Qt::WA_DeleteOnClose);
         g_viewer->setWindowTitle(ProgramFolder::ProductName() + QStringLiteral(" ヘルプ"));

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextBrowser>
 
 #include "../TestSupport.h"
 #include "app/basMain.h"
@@ -19,6 +20,7 @@
 #include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TrayIcon.h"
@@ -86,6 +88,7 @@ private slots:
     void printToPdf();
     void helpWithoutFile();
     void colourChoice();
+    void helpFinderAndTopics();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -597,6 +600,31 @@ void TestMainWindow::colourChoice()
     QCOMPARE(GetParam("GraphForeColor").AsText(), QStringLiteral("000000000"));
     Action(&w, "mnuViewColorDefaults")->trigger();
     QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("064064200"));
+}
+
+void TestMainWindow::helpFinderAndTopics()
+{
+    QVERIFY(QFile::copy(QStringLiteral(KIRVO_SOURCE_DIR "/help/kirvo.hlp"), m_dir->File("kirvo.hlp")));
+    frmMainTask w;
+    ScriptedMessages messages;
+    Action(&w, "mnuHelpContents")->trigger();
+    QVERIFY(messages.Shown().isEmpty());
+    QTextBrowser* viewer = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("helpViewer") && top->isVisible()) {
+            viewer = qobject_cast<QTextBrowser*>(top);
+        }
+    }
+    QVERIFY(viewer);
+    // The finder lists every topic the dialogs open.
+    const QString html = viewer->toHtml();
+    for (int topic : {1, 13, 21, 24, 71, 76, 84}) {
+        QVERIFY2(html.contains(QStringLiteral("#topic%1").arg(topic)), qPrintable(QString::number(topic)));
+    }
+    QVERIFY(Help::ShowTopic(&w, basMain::HelpFilePath(), 13));
+    QVERIFY(viewer->isVisible());
+    QVERIFY(messages.Shown().isEmpty());
+    viewer->close();
 }
 
 QTEST_MAIN(TestMainWindow)
