@@ -50,15 +50,18 @@ void SetStayOnTop(QWidget* form, bool onTop)
     if (!form) {
         return;
     }
-    // Position and size are re-applied in whole pixels, as the window system takes them.
-    const auto tx = Numeric::ToInt16(Screen::TwipsPerPixelX());
-    const auto ty = Numeric::ToInt16(Screen::TwipsPerPixelY());
-    if (!tx || !ty || *tx <= 0 || *ty <= 0) {
-        return;
-    }
+    // Position and size are re-applied in whole pixels, as the window system takes them. The division is by
+    // the screen's exact twips per pixel: rounded to a whole number first, it would move and shrink the window
+    // on every call on a screen of, say, 192 or 110 dots per inch.
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
     const QRect twips = Screen::GeometryTwips(form);
-    Window::SetStayOnTop(
-        form, onTop, QRect(twips.x() / *tx, twips.y() / *ty, twips.width() / *tx, twips.height() / *ty));
+    Window::SetStayOnTop(form,
+                         onTop,
+                         QRect(static_cast<int>(std::lround(twips.x() / tx)),
+                               static_cast<int>(std::lround(twips.y() / ty)),
+                               static_cast<int>(std::lround(twips.width() / tx)),
+                               static_cast<int>(std::lround(twips.height() / ty))));
 }
 
 void SetGraphCaption(GraphForm& form)
