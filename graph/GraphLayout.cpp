@@ -9,7 +9,6 @@
 #include <cstdlib>
 
 #include "app/basParam.h"
-#include "platform/Numeric.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"

@@ -56,16 +56,12 @@ class TestSurface : public QObject
 private slots:
     void rasterOperations_data();
     void rasterOperations();
-    void fillStyles_data();
-    void fillStyles();
     void circlesMatchDirectDrawing_data();
     void circlesMatchDirectDrawing();
     void dottedLineHasGaps();
     void polylineMatchesSingleLines_data();
     void polylineMatchesSingleLines();
     void gothicGlyphsAreDistinct();
-    void printMovesToNextLine();
-    void stateStaysBetweenDrawings();
     void farCoordinatesAreRefused();
     void pictureBoxShowsTheImage();
     void pictureBoxTwips();
@@ -113,33 +109,6 @@ void TestSurface::rasterOperations()
         }
     }
     QVERIFY(black);
-}
-
-void TestSurface::fillStyles_data()
-{
-    QTest::addColumn<int>("fillStyle");
-    QTest::addColumn<bool>("centreFilled");
-    QTest::newRow("solid") << 0 << true;
-    QTest::newRow("transparent") << 1 << false;
-}
-
-void TestSurface::fillStyles()
-{
-    QFETCH(int, fillStyle);
-    QFETCH(bool, centreFilled);
-    ImageSurface s;
-    s.SetPixelSize(QSize(40, 40), 1.0);
-    s.Clear(0xFFFFFF);
-    s.SetDrawMode(DrawSurface::CopyPen);
-    s.SetFillStyle(fillStyle);
-    s.SetFillColor(0x0000FF);
-    s.SetForeColor(0x000000);
-    QCOMPARE(s.Circle(20 * Tx(), 20 * Ty(), 10 * Tx()), AppError::None);
-    QCOMPARE(At(s, 20, 20), centreFilled ? qRgb(255, 0, 0) : qRgb(255, 255, 255));
-    QCOMPARE(At(s, 30, 20), qRgb(0, 0, 0)); // the outline in the pen colour
-    QCOMPARE(s.Box(2 * Tx(), 2 * Ty(), 8 * Tx(), 8 * Ty(), 0x00FF00), AppError::None);
-    QCOMPARE(At(s, 2, 5), qRgb(0, 255, 0));
-    QCOMPARE(At(s, 5, 5), centreFilled ? qRgb(255, 0, 0) : qRgb(255, 255, 255));
 }
 
 void TestSurface::circlesMatchDirectDrawing_data()
@@ -302,41 +271,6 @@ void TestSurface::gothicGlyphsAreDistinct()
     // Nine points are 180 twips; a line of text is a little more.
     QVERIFY(s.TextHeight(QStringLiteral("0")) >= 170 && s.TextHeight(QStringLiteral("0")) <= 230);
     QCOMPARE(s.TextHeight(QStringLiteral("a\r\nb")), 2 * s.TextHeight(QStringLiteral("a")));
-}
-
-void TestSurface::printMovesToNextLine()
-{
-    ImageSurface s;
-    s.SetPixelSize(QSize(100, 100), 1.0);
-    s.SetCurrentX(300);
-    s.SetCurrentY(150);
-    QCOMPARE(s.Print(QStringLiteral("12")), AppError::None);
-    QCOMPARE(s.CurrentX(), 0.0);
-    QCOMPARE(s.CurrentY(), 150 + s.TextHeight(QStringLiteral("12")));
-}
-
-void TestSurface::stateStaysBetweenDrawings()
-{
-    ImageSurface s;
-    s.SetPixelSize(QSize(20, 20), 1.0);
-    s.SetDrawMode(9);
-    s.SetDrawWidth(3);
-    s.SetDrawStyle(DrawSurface::StyleDot);
-    s.SetFillStyle(DrawSurface::FillSolid);
-    s.SetFillColor(0x123456);
-    s.SetForeColor(0x654321);
-    s.SetFontSize(12);
-    QCOMPARE(s.Line(0, 0, 100, 100, 0), AppError::None);
-    s.Clear(0xFFFFFF); // clearing keeps the state, as a back colour change does
-    QCOMPARE(s.DrawMode(), 9);
-    QCOMPARE(s.DrawWidth(), 3);
-    QCOMPARE(s.DrawStyle(), DrawSurface::StyleDot);
-    QCOMPARE(s.FillStyle(), DrawSurface::FillSolid);
-    QCOMPARE(s.FillColor(), 0x123456u);
-    QCOMPARE(s.ForeColor(), 0x654321u);
-    QCOMPARE(s.FontSize(), 12.0);
-    s.SetDrawWidth(0);
-    QCOMPARE(s.DrawWidth(), 1);
 }
 
 void TestSurface::farCoordinatesAreRefused()
