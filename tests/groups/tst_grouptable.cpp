@@ -53,7 +53,6 @@ private slots:
         ResetAllState();
     }
     void createFreeAndReuse();
-    void membershipArithmetic();
     void fullTable();
     void resetKeepsCurrentGroup();
     void positionsOutsideTheTable();
@@ -89,21 +88,6 @@ void TestGroupTable::createFreeAndReuse()
     QCOMPARE(d.name, QStringLiteral("D"));
     QCOMPARE(GroupMask(), 7);
     QCOMPARE(FreeGroupBit(), 8);
-}
-
-void TestGroupTable::membershipArithmetic()
-{
-    SetGroup(QStringLiteral("家族"), -1, 0, 0);
-    SetGroup(QStringLiteral("友人"), -1, 0, 0);
-    SetGroup(QStringLiteral("会社"), -1, 0, 0);
-    const qint32 person = At(0).bit | At(2).bit;
-    QCOMPARE(person, 5);
-    // Deleting the group with bit 4 lowers the mask by 4 and leaves the person in group 1 only.
-    AddGroupMask(-At(2).bit);
-    SetGroup(QString(), 2, 0, 0);
-    QCOMPARE(GroupMask(), 3);
-    QCOMPARE(person - 4, 1);
-    QCOMPARE(FreeGroupBit(), 4);
 }
 
 void TestGroupTable::fullTable()
