@@ -95,12 +95,18 @@ bool WriteTagged(QIODevice& file, const ParamValue& value)
     return false;
 }
 
-// True when an existing, non-empty people file carries neither version mark: saving over it would lose
-// whatever it holds, so it is kept as the backup first.
+// True when an existing people file would be lost by saving over it: it carries neither version mark, or it
+// exists but cannot be opened at all (it then loaded as an empty list). It is kept as the backup first.
 bool IsUnreadablePeopleFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0) {
+    if (!file.exists()) {
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return true;
+    }
+    if (file.size() == 0) {
         return false;
     }
     const QByteArray mark = file.read(Version2.size());
@@ -217,10 +223,20 @@ bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidge
     const QString path = PeopleFilePath(programFolder);
     if (IsUnreadablePeopleFile(path)) {
         QFile previous(path);
-        const QByteArray kept = previous.open(QIODevice::ReadOnly) ? previous.readAll() : QByteArray();
-        previous.close();
-        if (!SafeFile::WriteWithRetry(parent, BackupFilePath(programFolder), kept, WriteFailureText())) {
-            return false;
+        if (previous.open(QIODevice::ReadOnly)) {
+            const QByteArray kept = previous.readAll();
+            previous.close();
+            if (!SafeFile::WriteWithRetry(parent, BackupFilePath(programFolder), kept, WriteFailureText())) {
+                return false;
+            }
+        } else {
+            // What cannot be read can still be moved aside whole.
+            QFile::remove(BackupFilePath(programFolder));
+            if (!QFile::rename(path, BackupFilePath(programFolder))) {
+                MsgBox::ShowError(parent,
+                                  WriteFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path));
+                return false;
+            }
         }
     }
     return SafeFile::WriteWithRetry(parent, path, PeopleFileBytes(list), WriteFailureText());

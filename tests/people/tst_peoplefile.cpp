@@ -152,6 +152,7 @@ private slots:
     void overlongNameStaysReadable();
     void version1LoadsAndSavesAsVersion2();
     void missingFileIsSilent();
+    void unopenableFileIsMovedAsideBeforeSaving();
     void wrongVersionMark_data();
     void wrongVersionMark();
     void truncatedAtEveryOffset();
@@ -339,6 +340,24 @@ void TestPeopleFile::missingFileIsSilent()
     QCOMPARE(list.Count(), 0);
     QVERIFY(messages.Shown().isEmpty());
     QCOMPARE(basUserInfo::PeopleFileBytes(PeopleList()), groups);
+}
+
+void TestPeopleFile::unopenableFileIsMovedAsideBeforeSaving()
+{
+    // Something stands at the file's place that cannot be opened (here a folder; for a user, a file they may
+    // not read). It loads as an empty list without a message, and saving must not destroy it.
+    TempProgramFolder dir;
+    QVERIFY(QDir(dir.Path()).mkdir("kirvo.dat"));
+    dir.Write("kirvo.dat/inside", "keep me");
+    ScriptedMessages messages;
+    PeopleList list;
+    basUserInfo::LoadPeopleFile(list, dir.Path());
+    QCOMPARE(list.Count(), 0);
+    QVERIFY(messages.Shown().isEmpty());
+    Fill(list, Sample);
+    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()));
+    QCOMPARE(dir.Read("kirvo.dat.bak/inside"), QByteArray("keep me"));
+    QCOMPARE(dir.Read("kirvo.dat"), basUserInfo::PeopleFileBytes(list));
 }
 
 void TestPeopleFile::wrongVersionMark_data()
