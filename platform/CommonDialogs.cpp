@@ -65,9 +65,9 @@ bool ShowPrintDialog(QWidget* parent, QPrinter& printer)
         return Scripted(QStringLiteral("print")).has_value();
     }
     QPrintDialog dialog(&printer, parent);
-    // Neither a selection nor print-to-file choices: the whole graph goes to the printer.
+    // No selection or page range: the whole graph goes to the printer. Printing to a PDF file stays offered,
+    // since on a desktop without printers it is the only printer there is.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -7,7 +7,7 @@ folder=$(make_program_folder)
 "$folder/kirvo" &
 pid=$!
 E2E_PIDS+=("$pid")
-win=$(wait_window '^表示人選択$' 15) || fail "the people dialog did not open first"
+win=$(wait_window '^表示人選択$' 30) || fail "the people dialog did not open first"
 send_keys "$win" Escape
 wait_exit "$pid" 10 || fail "the program did not end after the people dialog was cancelled"
 [ ! -e "$folder/kirvo.ini" ] || fail "a settings file was written"

@@ -20,23 +20,21 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself (so parallel scripts never share one) and exports DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 90 189); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      E2E_PIDS+=("$!")
-      export DISPLAY=":$n"
-      local i
-      for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      fail "Xvfb did not start on :$n"
-    fi
+  local fifo="$E2E_DIR/displayfd" n="" i
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  E2E_PIDS+=("$!")
+  read -r -t 20 n <"$fifo" || true
+  rm -f "$fifo"
+  [ -n "$n" ] || fail "Xvfb did not start"
+  export DISPLAY=":$n"
+  for i in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  fail "no free X display"
+  fail "Xvfb did not answer on :$n"
 }
 
 # Copies the program into a fresh program folder and prints that folder.

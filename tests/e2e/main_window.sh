@@ -11,7 +11,7 @@ printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\nBirthDay=1970/11/23,B\r\nEra=0,\x9
 "$folder/kirvo" &
 pid=$!
 E2E_PIDS+=("$pid")
-win=$(wait_window '^バイオリズム （A, B）$' 15) || fail "no window titled バイオリズム （A, B）"
+win=$(wait_window '^バイオリズム （A, B）$' 30) || fail "no window titled バイオリズム （A, B）"
 send_keys "$win" ctrl+q
 wait_exit "$pid" 10 || fail "Ctrl+Q did not end the program from the taskbar window"
 cmp "$folder/kirvo.ini" "$E2E_DIR/expected.ini" || {

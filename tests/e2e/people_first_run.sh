@@ -20,7 +20,7 @@ folder=$(make_program_folder empty)
 "$folder/kirvo" &
 pid=$!
 E2E_PIDS+=("$pid")
-win=$(wait_window '^表示人選択$' 15) || fail "a first run did not open the people dialog"
+win=$(wait_window '^表示人選択$' 30) || fail "a first run did not open the people dialog"
 [ "$(count_windows '^バイオリズム')" -eq 0 ] || fail "a main window opened before the people dialog"
 send_keys "$win" Escape
 wait_exit "$pid" 10 || fail "the program did not end when the people dialog was cancelled"
@@ -43,9 +43,9 @@ write_hex "$E2E_DIR/expected.dat" "$version2"
 "$folder/kirvo" &
 pid=$!
 E2E_PIDS+=("$pid")
-win=$(wait_window '^表示人選択$' 15) || fail "the people dialog did not open with a version-1 people file"
+win=$(wait_window '^表示人選択$' 30) || fail "the people dialog did not open with a version-1 people file"
 send_keys "$win" Return
-main=$(wait_window '^バイオリズム （abc, Taro）$' 15) \
+main=$(wait_window '^バイオリズム （abc, Taro）$' 30) \
   || fail "Enter in the people dialog did not open the main window with the checked people (windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|'))"
 [ "$(count_windows '^表示人選択$')" -eq 0 ] || fail "the people dialog is still open"
 if ! cmp -s "$folder/kirvo.dat" "$E2E_DIR/expected.dat"; then

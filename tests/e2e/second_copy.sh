@@ -11,7 +11,7 @@ cp "$folder/kirvo.ini" "$E2E_DIR/original.ini"
 "$folder/kirvo" &
 first=$!
 E2E_PIDS+=("$first")
-win=$(wait_window '^バイオリズム （Hanako）$' 15) || fail "the first copy showed no main window"
+win=$(wait_window '^バイオリズム （Hanako）$' 30) || fail "the first copy showed no main window"
 
 "$folder/kirvo" &
 second=$!

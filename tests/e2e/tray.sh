@@ -17,7 +17,7 @@ printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\n' >"$folder/kirvo.ini"
 "$folder/kirvo" &
 pid=$!
 E2E_PIDS+=("$pid")
-win=$(wait_window '^バイオリズム （A）$' 15) || fail "no main window"
+win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 
 icon=""
 for i in $(seq 1 50); do
