@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The options swap: turning the notification-area option on in the taskbar window saves the settings and
+# puts the notification-area window in its place (where Ctrl+Q only hides the window).
+source "$(dirname "$0")/lib.sh"
+command -v trayer >/dev/null || { echo "trayer missing: skipped"; exit 0; }
+start_display
+trayer --edge bottom --align right --width 10 --height 32 >/dev/null 2>&1 &
+E2E_PIDS+=("$!")
+for i in $(seq 1 50); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break
+  sleep 0.1
+done
+
+folder=$(make_program_folder)
+printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\nTaskTray=False\r\n' >"$folder/kirvo.ini"
+"$folder/kirvo" &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
+send_keys "$win" ctrl+o
+dialog=$(wait_window '^オプション設定$' 30) || fail "the options dialog did not open"
+# The notification-area box is the fourth stop of the tab order.
+send_keys "$dialog" Tab Tab Tab space Return
+for i in $(seq 1 100); do
+  grep -q 'TaskTray=False' "$folder/kirvo.ini" || break
+  sleep 0.1
+done
+grep -q 'TaskTray=False' "$folder/kirvo.ini" && fail "the swap did not save the settings"
+grep -q '^GraphWidth=' "$folder/kirvo.ini" || fail "the saved settings lack the window geometry"
+win=$(wait_window '^バイオリズム （A）$' 30) || fail "no window after the swap"
+kill -0 "$pid" 2>/dev/null || fail "the program ended on the swap"
+send_keys "$win" ctrl+q
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "Ctrl+Q ended the program: the swap did not bring the notification-area window"
+[ "$(count_windows '^バイオリズム （A）$')" -eq 0 ] || fail "Ctrl+Q did not hide the notification-area window"
+echo "options swap: ok"
