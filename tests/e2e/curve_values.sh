@@ -12,15 +12,7 @@ win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 send_keys "$win" alt+f
 sleep 0.5
 xdotool key s
-dialog=""
-for i in $(seq 1 100); do
-  dialog=$(xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r w; do
-    [ "$w" != "$win" ] && echo "$w"
-  done | head -n 1)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || fail "the save dialog did not open"
+dialog=$(wait_window '^名前を付けて保存$' 30) || fail "the save dialog did not open"
 sleep 0.5
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 xdotool type --delay 20 "$E2E_DIR/out.csv"
