@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages kirvo needs to build, test and run; does nothing when all are present.
+# clang with its runtime (libFuzzer, sanitizers) and llvm's symbolizer serve the fuzz and sanitizer builds.
 set -euo pipefail
 
 packages=(
   qt6-base-dev qt6-translations-l10n libicu-dev libgtest-dev libbenchmark-dev
   cmake ninja-build g++ xvfb xauth xdotool x11-utils x11-apps imagemagick poppler-utils trayer
   fonts-ipafont-gothic
+  clang libclang-rt-14-dev llvm desktop-file-utils
 )
 
 missing=()
