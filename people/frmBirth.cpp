@@ -26,6 +26,7 @@
 #include "app/basParam.h"
 #include "basUserInfo.h"
 #include "groups/basGroup.h"
+#include "groups/frmGroupMain.h"
 #include "platform/Clock.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
@@ -503,8 +504,16 @@ void frmBirth::ApplyGroupListResult(bool kigIsUpdate, bool kigIsSelect)
 
 void frmBirth::cmdGroup_Click()
 {
-    // The group list dialog is opened here and its outcome handed to ApplyGroupListResult; until that dialog
-    // exists the button leaves everything as it is.
+    // The group dialogs work on this dialog's open list, reached through its PeopleSource side.
+    QPointer<frmGroupMain> dialog = new frmGroupMain(*this, this);
+    dialog->exec();
+    if (!dialog) {
+        return;
+    }
+    const bool isUpdate = dialog->kigIsUpdate();
+    const bool isSelect = dialog->kigIsSelect();
+    delete dialog;
+    ApplyGroupListResult(isUpdate, isSelect);
 }
 
 bool frmBirth::SaveWithEra()

@@ -311,9 +311,6 @@ void TestFrmBirth::menuEntriesUnavailable()
     QVERIFY(!importEntry->isEnabled());
     exportEntry->trigger();
     importEntry->trigger();
-    // The group button changes nothing while no group list dialog exists.
-    Click(form, "cmdGroup");
-    QVERIFY(!form.IsModified());
 }
 
 void TestFrmBirth::loadFillsListAndBoxes()

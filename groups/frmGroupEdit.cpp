@@ -1,0 +1,227 @@
+#include "frmGroupEdit.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "PeopleSource.h"
+#include "app/basCalendar.h"
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "basGroup.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/Screen.h"
+
+namespace {
+
+constexpr int ClientWidthTwips = 4455;
+constexpr int ClientHeightTwips = 3210;
+constexpr int HelpContext = 76;
+constexpr int GroupNameLength = 20;
+
+const QString KeyUserName = QStringLiteral("UserName");
+const QString KeyBirthDay = QStringLiteral("BirthDay");
+const QString KeyMyGroupId = QStringLiteral("MyGroupId");
+
+template<typename T>
+T* Place(T* control, const char* name, int left, int top, int width, int height)
+{
+    const double tx = Screen::TwipsPerPixelX();
+    const double ty = Screen::TwipsPerPixelY();
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(qRound(left / tx), qRound(top / ty), qRound(width / tx), qRound(height / ty));
+    return control;
+}
+
+} // namespace
+
+QString GroupMemberRowText(const QString& name, Date birthday, bool withYear)
+{
+    return name + QStringLiteral("   (")
+        + basCalendar::FormatDate(birthday, withYear ? basCalendar::DatePattern::YyyyMD : basCalendar::DatePattern::MD)
+        + QLatin1Char(')');
+}
+
+frmGroupEdit::frmGroupEdit(PeopleSource& people, QWidget* owner)
+    : QDialog(owner)
+    , m_people(people)
+{
+    CreateControls();
+    Form_Load();
+}
+
+frmGroupEdit::~frmGroupEdit()
+{
+    // Deleted while still open (its owner went away): it is no longer there to be brought forward.
+    if (m_kigShowMe) {
+        Form_Unload();
+    }
+}
+
+void frmGroupEdit::CreateControls()
+{
+    setObjectName(QStringLiteral("frmGroupEdit"));
+    setWindowTitle(QStringLiteral("グループ編集"));
+    // The layout is measured for a 9-point dialog font, like every dialog of the program.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setFixedSize(qRound(ClientWidthTwips / Screen::TwipsPerPixelX()),
+                 qRound(ClientHeightTwips / Screen::TwipsPerPixelY()));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    // Modal to its owner only, so the help window it opens stays usable.
+    setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+
+    lblGroupName = Place(new QLabel(QStringLiteral("グループ名："), this), "lblGroupName", 120, 120, 975, 255);
+    txtGroupName = Place(new QLineEdit(this), "txtGroupName", 1080, 120, 3255, 270);
+    txtGroupName->setMaxLength(GroupNameLength);
+    lstGroupList = Place(new QListWidget(this), "lstGroupList", 120, 600, 4215, 1950);
+    lstGroupList->setUniformItemSizes(true);
+    lstGroupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdEntry = Place(new QPushButton(QStringLiteral("登録(&E)"), this), "cmdEntry", 600, 2760, 1095, 375);
+    cmdCancel = Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 1920, 2760, 1095, 375);
+    cmdHelp = Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3240, 2760, 1095, 375);
+
+    setTabOrder(txtGroupName, lstGroupList);
+    setTabOrder(lstGroupList, cmdEntry);
+    setTabOrder(cmdEntry, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+
+    txtGroupName->installEventFilter(this);
+    connect(cmdEntry, &QPushButton::clicked, this, &frmGroupEdit::cmdEntry_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmGroupEdit::cmdCancel_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmGroupEdit::cmdHelp_Click);
+
+    // Enter registers; Esc (the dialog's own reject) cancels.
+    cmdEntry->setDefault(true);
+    txtGroupName->setFocus();
+}
+
+void frmGroupEdit::Form_Load()
+{
+    m_kigShowMe = true;
+    m_kigIsUpdate = false;
+    DialogRegistry::Register(this);
+
+    qint32 count = 0;
+    qint32 bit = 0;
+    QString name;
+    basGroup::GetGroup(count, bit, name, -1);
+    // A name longer than can be typed (from a people file written elsewhere) is shown whole, not cut, so that
+    // registering the members alone does not rename the group.
+    txtGroupName->setMaxLength(qMax(GroupNameLength, static_cast<int>(name.size())));
+    txtGroupName->setText(name);
+
+    const bool withYear = basParam::GetParam(QStringLiteral("BirthYear")).AsBool();
+    const qint32 n = m_people.kibGetNumUserInfo();
+    lstGroupList->setUpdatesEnabled(false);
+    lstGroupList->clear();
+    for (qint32 i = 1; i <= n; ++i) {
+        PersonRecord* person = nullptr;
+        m_people.kibGetUserInfo(person, i);
+        auto* item = new QListWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        // A new group's record is still free, its bit 0: nobody is checked.
+        const bool member = person && (person->kiParamValue(KeyMyGroupId).AsInt() & bit) != 0;
+        if (person) {
+            item->setText(GroupMemberRowText(
+                person->kiParamValue(KeyUserName).AsText(), person->kiParamValue(KeyBirthDay).AsDate(), withYear));
+        }
+        item->setCheckState(member ? Qt::Checked : Qt::Unchecked);
+        lstGroupList->addItem(item);
+    }
+    lstGroupList->setUpdatesEnabled(true);
+}
+
+void frmGroupEdit::Form_Unload()
+{
+    m_kigShowMe = false;
+    DialogRegistry::Unregister(this);
+}
+
+void frmGroupEdit::done(int result)
+{
+    if (m_kigShowMe) {
+        Form_Unload();
+    }
+    QDialog::done(result);
+}
+
+void frmGroupEdit::cmdEntry_Click()
+{
+    // Only the empty text is missing: a name of blanks is a name.
+    if (txtGroupName->text().isEmpty()) {
+        MsgBox::ShowError(this, QStringLiteral("グループ名を入力してください。"));
+        return;
+    }
+    if (m_kigDispKind == NewGroup) {
+        // With all 30 bits in use there is no group to create, and the current group must not be overwritten
+        // in its place (the group list disables 新規 then, so this is reached only by a caller's mistake).
+        if (basGroup::FreeGroupBit() == 0) {
+            reject();
+            return;
+        }
+        basGroup::SetGroup(QString(), -1, 0, 0);
+    }
+    qint32 storedCount = 0;
+    qint32 bit = 0;
+    QString storedName;
+    const int position = basGroup::GetGroup(storedCount, bit, storedName, -1);
+    // A free record is no group: naming it would leave a name without a bit in the people file.
+    if (position < 0 || bit == 0) {
+        reject();
+        return;
+    }
+
+    qint32 count = 0;
+    const qint32 n = m_people.kibGetNumUserInfo();
+    for (qint32 i = 1; i <= n; ++i) {
+        PersonRecord* person = nullptr;
+        m_people.kibGetUserInfo(person, i);
+        if (!person) {
+            continue;
+        }
+        const QListWidgetItem* row = lstGroupList->item(i - 1);
+        const bool checked = row && row->checkState() == Qt::Checked;
+        const qint32 mask = person->kiParamValue(KeyMyGroupId).AsInt();
+        // The bit is added only where absent and taken away only where present, so the other groups' bits
+        // stay as they are.
+        if (checked) {
+            ++count;
+            if ((mask & bit) == 0) {
+                person->kiParamValue(KeyMyGroupId, ParamValue::FromInt32(mask | bit));
+            }
+        } else if ((mask & bit) != 0) {
+            person->kiParamValue(KeyMyGroupId, ParamValue::FromInt32(mask & ~bit));
+        }
+    }
+    basGroup::SetGroup(txtGroupName->text(), position, count, bit);
+    m_kigIsUpdate = true;
+    accept();
+}
+
+void frmGroupEdit::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmGroupEdit::cmdHelp_Click()
+{
+    Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+bool frmGroupEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtGroupName && event->type() == QEvent::FocusIn) {
+        // After the click that brought the focus has placed the cursor, so the whole name stays selected.
+        QTimer::singleShot(0, txtGroupName, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
+}
