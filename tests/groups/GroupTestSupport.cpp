@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QListWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "groups/basGroup.h"
@@ -64,6 +65,26 @@ void Commit(QWidget* w, const QString& text)
     QInputMethodEvent e;
     e.setCommitString(text);
     QCoreApplication::sendEvent(w, &e);
+}
+
+QByteArray HelpFileWithTopic(int contextId)
+{
+    QByteArray filler;
+    for (int i = 0; i < 300; ++i) {
+        filler += "<p>" + QByteArray::number(i) + "</p>";
+    }
+    return "<html><body>" + filler + "<a name=\"topic" + QByteArray::number(contextId) + "\"></a><h1>topic</h1>"
+        + filler + "</body></html>";
+}
+
+QTextBrowser* ShownHelpViewer()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("helpViewer") && w->isVisible()) {
+            return qobject_cast<QTextBrowser*>(w);
+        }
+    }
+    return nullptr;
 }
 
 QStringList RowTexts(const QListWidget* list)

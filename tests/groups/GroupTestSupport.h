@@ -11,6 +11,7 @@
 #include "platform/Date.h"
 
 class QDialog;
+class QTextBrowser;
 class QListWidget;
 class QWidget;
 
@@ -37,6 +38,11 @@ void WhenModal(const QString& objectName, std::function<void(QDialog*)> action);
 
 /// Sends text as the input method commits it (the way Japanese reaches a box).
 void Commit(QWidget* w, const QString& text);
+
+/// A help file whose topic of a context number sits far down the page, so that opening the topic scrolls.
+QByteArray HelpFileWithTopic(int contextId);
+/// The help viewer that is shown, or nullptr.
+QTextBrowser* ShownHelpViewer();
 
 /// The texts and check marks of a list's rows.
 QStringList RowTexts(const QListWidget* list);
