@@ -2,10 +2,15 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QStringView>
 
+#include "app/basParam.h"
 #include "cUserName.h"
 #include "groups/BinaryFields.h"
 #include "groups/basGroup.h"
+#include "platform/Cp932.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
@@ -116,6 +121,73 @@ bool IsUnreadablePeopleFile(const QString& path)
 QString BackupFileName()
 {
     return ProgramFolder::ProductName() + QStringLiteral(".dat.bak");
+}
+
+QString TextWriteFailureText()
+{
+    return QStringLiteral("ファイルの書き込みに失敗しました。");
+}
+
+QString TextReadFailureText()
+{
+    return QStringLiteral("ファイルの読み込みに失敗しました。");
+}
+
+// No line a people text file needs comes near this: a name the people file can hold, its quotes doubled, a
+// delimiter and a date. Longer lines are refused before they are decoded.
+constexpr qsizetype MaxLineBytes = qsizetype(1) << 20;
+
+// Where a line splits into its two fields, or -1 without a delimiter. A quoted name ends at its closing
+// quote: a quote that is not one of a doubled pair and is followed by the delimiter.
+qsizetype SplitPosition(QStringView text, const QString& delimiter)
+{
+    const QChar quote = QLatin1Char('"');
+    if (text.startsWith(quote)) {
+        if (delimiter != QString(quote)) {
+            for (qsizetype i = 1; i < text.size(); ++i) {
+                if (text[i] != quote) {
+                    continue;
+                }
+                if (text.mid(i + 1).startsWith(delimiter)) {
+                    return i + 1;
+                }
+                if (i + 1 < text.size() && text[i + 1] == quote) {
+                    ++i;
+                }
+            }
+        }
+        // A name whose quotes do not pair up: the first quote followed by the delimiter ends it.
+        const qsizetype pair = text.indexOf(QString(quote) + delimiter);
+        if (pair >= 0) {
+            return pair + 1;
+        }
+    }
+    return text.indexOf(delimiter);
+}
+
+// A line break or other control character in a name would break the settings file and the lists.
+QString WithoutControls(QString name)
+{
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control) {
+            c = QLatin1Char(' ');
+        }
+    }
+    return name;
+}
+
+bool ReadWholeFile(const QString& path, QByteArray& bytes)
+{
+    // Only a plain file: a pipe or a device could block or never end.
+    if (!QFileInfo(path).isFile()) {
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
 }
 
 } // namespace
@@ -240,6 +312,137 @@ bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidge
         }
     }
     return SafeFile::WriteWithRetry(parent, path, PeopleFileBytes(list), WriteFailureText());
+}
+
+TextFormat CurrentTextFormat()
+{
+    TextFormat format;
+    const QString delimiter = basParam::GetParam(QStringLiteral("DelimChar")).AsText();
+    if (!delimiter.isEmpty()) {
+        format.delimiter = delimiter;
+    }
+    format.nameFirst = basParam::GetParam(QStringLiteral("Position")).AsInt() == 1;
+    return format;
+}
+
+QByteArray PeopleTextBytes(const PeopleList& list, const TextFormat& format)
+{
+    const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
+    QStringList lines;
+    lines.reserve(list.Count());
+    for (qint32 i = 1; i <= list.Count(); ++i) {
+        const cUserName* person = list.Item(i);
+        // A line break inside a name would end its line early.
+        QString name = person->kiParamValue(KeyUserName).AsText();
+        name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString quoted = QuoteField(name, delimiter);
+        const QString birthday = FormatYmd(person->kiParamValue(KeyBirthDay).AsDate());
+        lines << (format.nameFirst ? quoted + delimiter + birthday : birthday + delimiter + quoted);
+    }
+    return Cp932::EncodeLines(lines);
+}
+
+LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday)
+{
+    const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
+    qsizetype start = 0;
+    while (start < line.size() && line[start] == QLatin1Char(' ')) {
+        ++start;
+    }
+    const QStringView text = QStringView(line).mid(start);
+    const qsizetype split = SplitPosition(text, delimiter);
+    if (split < 0) {
+        return LineResult::Skipped;
+    }
+    const QStringView before = text.left(split);
+    const QStringView after = text.mid(split + delimiter.size());
+    const auto date = ParseDate((format.nameFirst ? after : before).toString());
+    if (!date) {
+        return LineResult::Bad;
+    }
+    const QString read = WithoutControls(UnquoteField((format.nameFirst ? before : after).toString()));
+    if (read.isEmpty()) {
+        return LineResult::Skipped;
+    }
+    // A character takes at most two bytes, so only a long name needs measuring.
+    if (read.size() > BinaryFields::MaxCountedBytes / 2 && Cp932::ByteLength(read) > BinaryFields::MaxCountedBytes) {
+        return LineResult::Bad;
+    }
+    name = read;
+    birthday = *date;
+    return LineResult::Person;
+}
+
+bool ReadPeopleText(const QByteArray& bytes,
+                    const TextFormat& format,
+                    PeopleList& list,
+                    const std::function<bool(qint64)>& askContinue)
+{
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qint64 lineNumber = 0;
+    qsizetype pos = 0;
+    while (pos < size) {
+        qsizetype end = pos;
+        while (end < size && data[end] != '\r' && data[end] != '\n') {
+            ++end;
+        }
+        ++lineNumber;
+        // Neither CR nor LF nor a space is ever the second byte of a double-byte character, so lines are cut
+        // and their leading spaces dropped before decoding.
+        qsizetype first = pos;
+        while (first < end && data[first] == ' ') {
+            ++first;
+        }
+        LineResult result = LineResult::Bad;
+        QString name;
+        Date birthday;
+        if (end - first <= MaxLineBytes) {
+            result = ReadPeopleLine(Cp932::Decode(QByteArray(data + first, end - first)), format, name, birthday);
+        }
+        if (result == LineResult::Person) {
+            cUserName& person = list.Add();
+            person.kiParamValue(KeyUserName, ParamValue::FromText(name));
+            person.kiParamValue(KeyBirthDay, ParamValue::FromDate(birthday));
+        } else if (result == LineResult::Bad && !askContinue(lineNumber)) {
+            return false;
+        }
+        pos = end;
+        if (pos < size) {
+            pos += data[pos] == '\r' && pos + 1 < size && data[pos + 1] == '\n' ? 2 : 1;
+        }
+    }
+    return true;
+}
+
+bool ExportPeople(const PeopleList& list, const QString& path, QWidget* parent)
+{
+    return SafeFile::WriteWithRetry(parent, path, PeopleTextBytes(list, CurrentTextFormat()), TextWriteFailureText());
+}
+
+bool ImportPeople(PeopleList& list, const QString& path, QWidget* parent)
+{
+    const TextFormat format = CurrentTextFormat();
+    QByteArray bytes;
+    while (!ReadWholeFile(path, bytes)) {
+        const MsgBox::Answer answer
+            = MsgBox::Show(parent,
+                           TextReadFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path),
+                           QStringLiteral("エラー"),
+                           MsgBox::Icon::Critical,
+                           MsgBox::Buttons::RetryCancel);
+        if (answer != MsgBox::Answer::Retry) {
+            return false;
+        }
+    }
+    return ReadPeopleText(bytes, format, list, [&](qint64 lineNumber) {
+        const QString text = QStringLiteral("ファイルの読み込みに失敗しました。（") + QString::number(lineNumber)
+            + QStringLiteral("行目）\r\n") + ProgramFolder::DisplayPath(path)
+            + QStringLiteral("\r\n読み込みを継続しますか？");
+        return MsgBox::Show(parent, text, QStringLiteral("エラー"), MsgBox::Icon::Critical, MsgBox::Buttons::YesNo)
+            == MsgBox::Answer::Yes;
+    });
 }
 
 } // namespace basUserInfo

@@ -2,6 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+#include "platform/Date.h"
+#include "platform/DelimitedText.h"
 
 class PeopleList;
 class QIODevice;
@@ -9,6 +15,7 @@ class QWidget;
 
 /// The people file kirvo.dat beside the program: the people list and the group table, binary, little-endian.
 /// Version 2 ("00002.00") is written; version 1 ("00001.00", no groups) is read too.
+/// Also the people text files: one person a line, name and birthday separated by a delimiter, CP932, CR LF.
 namespace basUserInfo {
 
 /// Tags of the tagged values that hold a person's fields.
@@ -44,5 +51,55 @@ void LoadPeopleFile(PeopleList& list, const QString& programFolder, QWidget* par
 /// A previous file whose version mark cannot be read is first kept as kirvo.dat.bak. True when written.
 bool SavePeopleFile(const PeopleList& list, QWidget* parent = nullptr);
 bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidget* parent = nullptr);
+
+/// A name as a people text file writes it, and the name a field read from one stands for (the curve-values
+/// file quotes its names the same way).
+using DelimitedText::QuoteField;
+using DelimitedText::UnquoteField;
+
+/// The layout of a people text file: the delimiter and the order of the two fields.
+struct TextFormat
+{
+    QString delimiter = QStringLiteral(",");
+    bool nameFirst = false;
+};
+
+/// The layout chosen in the settings: DelimChar (an empty one counts as ",") and Position (1 = name first,
+/// any other value birthday first).
+TextFormat CurrentTextFormat();
+
+/// The bytes of a people text file for the list: per person the birthday as "yyyy/m/d" and the quoted name,
+/// in the order of the format, each line ended by CR LF.
+QByteArray PeopleTextBytes(const PeopleList& list, const TextFormat& format);
+
+/// How one line of a people text file reads.
+enum class LineResult {
+    Person, // a name and a birthday
+    Skipped, // no delimiter, or an empty name: passed over without a word
+    Bad, // a birthday that is not a date, or a name longer than the people file can hold
+};
+
+/// Reads one line (without its line end): leading spaces are dropped, the line is split at the delimiter
+/// after the name's closing quote (or at its first delimiter), the name is unquoted and its control characters
+/// become spaces, the birthday part is read as a date with spaces around it allowed.
+LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday);
+
+/// Appends the people of a people text file's bytes to the list, unchecked and in no group. A line ends at
+/// CR LF, CR or LF. For each bad line, askContinue gets its number (every line counts, from 1) and answers
+/// whether to go on. False when it answered no; the people appended before stay.
+bool ReadPeopleText(const QByteArray& bytes,
+                    const TextFormat& format,
+                    PeopleList& list,
+                    const std::function<bool(qint64 lineNumber)>& askContinue);
+
+/// Writes the list as a people text file in the layout of the settings. The previous file is replaced only
+/// when the new one is complete; a failure asks Retry or Cancel, and Cancel leaves the previous file as it
+/// was. True when written.
+bool ExportPeople(const PeopleList& list, const QString& path, QWidget* parent = nullptr);
+
+/// Appends the people of a people text file in the layout of the settings to the list. A file that cannot
+/// be read asks Retry or Cancel; a bad line asks, naming its number, whether to go on. True when the file was
+/// read to its end, false when the user stopped.
+bool ImportPeople(PeopleList& list, const QString& path, QWidget* parent = nullptr);
 
 } // namespace basUserInfo

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -25,9 +26,11 @@
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "basUserInfo.h"
+#include "frmExport.h"
 #include "groups/basGroup.h"
 #include "groups/frmGroupMain.h"
 #include "platform/Clock.h"
+#include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -238,9 +241,8 @@ void frmBirth::CreateMenus()
     mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
     QAction* mnuFileImport = mnuFile->addAction(QStringLiteral("インポート(&I)..."));
     mnuFileImport->setObjectName(QStringLiteral("mnuFileImport"));
-    // The text import and export are not part of the program yet: their entries are shown but unavailable.
-    mnuFileExport->setEnabled(false);
-    mnuFileImport->setEnabled(false);
+    connect(mnuFileExport, &QAction::triggered, this, &frmBirth::mnuFileExport_Click);
+    connect(mnuFileImport, &QAction::triggered, this, &frmBirth::mnuFileImport_Click);
     layout()->setMenuBar(menuBar);
 }
 
@@ -569,6 +571,68 @@ void frmBirth::cmdCancel_Click()
 void frmBirth::cmdHelp_Click()
 {
     Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+namespace {
+
+const QString PeopleTextFilter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*.*)");
+
+} // namespace
+
+void frmBirth::mnuFileExport_Click()
+{
+    if (m_people.Count() == 0) {
+        MsgBox::ShowError(this, QStringLiteral("エクスポートするデータがありません"));
+        return;
+    }
+    const auto path = CommonDialogs::GetSaveFileName(this, PeopleTextFilter);
+    if (!path) {
+        return;
+    }
+    if (QFileInfo::exists(*path)) {
+        const MsgBox::Answer answer
+            = MsgBox::Show(this,
+                           ProgramFolder::DisplayPath(*path)
+                               + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"),
+                           MsgBox::AppTitle(),
+                           MsgBox::Icon::Question,
+                           MsgBox::Buttons::YesNo,
+                           MsgBox::Answer::No);
+        if (answer != MsgBox::Answer::Yes) {
+            return;
+        }
+    }
+    if (RunExportDialog(this)) {
+        basUserInfo::ExportPeople(m_people, *path, this);
+    }
+}
+
+void frmBirth::mnuFileImport_Click()
+{
+    const auto path = CommonDialogs::GetOpenFileName(this, PeopleTextFilter);
+    if (!path || !RunExportDialog(this)) {
+        return;
+    }
+    const qint32 before = m_people.Count();
+    const bool complete = basUserInfo::ImportPeople(m_people, *path, this);
+    if (m_people.Count() > before) {
+        // The people read stay even when the user stopped the import; they join unchecked.
+        const bool withYear = GetParam(QStringLiteral("BirthYear")).AsBool();
+        const ListFreeze freeze(lstUserInfo);
+        for (qint32 i = before + 1; i <= m_people.Count(); ++i) {
+            auto* item = new QListWidgetItem(EntryText(*m_people.Item(i), withYear));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            lstUserInfo->addItem(item);
+        }
+        m_modified = true;
+    } else if (complete) {
+        MsgBox::Show(this,
+                     QStringLiteral("ファイルに有効なデータがありませんでした。"),
+                     QStringLiteral("失敗"),
+                     MsgBox::Icon::Information,
+                     MsgBox::Buttons::Ok);
+    }
 }
 
 bool frmBirth::Form_QueryUnload()

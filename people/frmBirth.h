@@ -68,6 +68,8 @@ private:
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdHelp_Click();
+    void mnuFileExport_Click();
+    void mnuFileImport_Click();
     void lstUserInfo_KeyDown(int keyCode);
     void cmdUpDown_Press(MoveMode mode);
     void cmdUpDown_Release();

@@ -1,0 +1,259 @@
+#include "frmExport.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QValidator>
+
+#include <iterator>
+
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/Screen.h"
+
+using basParam::GetParam;
+using basParam::SetParam;
+
+namespace {
+
+constexpr int ClientWidthTwips = 4680;
+constexpr int ClientHeightTwips = 2145;
+constexpr int HelpContext = 84;
+constexpr size_t OptionOther = 3;
+
+// The delimiters of the first three options; the fourth is typed into the box.
+const QString FixedDelimiters[] = {QStringLiteral(","), QStringLiteral("\t"), QStringLiteral(" ")};
+
+int PixelsX(int twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelX());
+}
+
+int PixelsY(int twips)
+{
+    return qRound(twips / Screen::TwipsPerPixelY());
+}
+
+template<typename T>
+T* Place(T* control, const QString& name, int left, int top, int width, int height)
+{
+    control->setObjectName(name);
+    control->setGeometry(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
+    return control;
+}
+
+// The box holds one character, also one outside the basic plane that a hand-edited settings file may hold.
+class OneCharacter : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override { return input.toUcs4().size() <= 1 ? Acceptable : Invalid; }
+};
+
+} // namespace
+
+frmExport::frmExport(QWidget* owner)
+    : QDialog(owner)
+{
+    CreateControls();
+    Form_Load();
+}
+
+frmExport::~frmExport()
+{
+    if (!m_loaded) {
+        return;
+    }
+    Form_Unload();
+}
+
+void frmExport::CreateControls()
+{
+    setObjectName(QStringLiteral("frmExport"));
+    setWindowTitle(QStringLiteral("エクスポート／インポート設定"));
+    // Measured for the 9-point dialog font, like every dialog of the program.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setFixedSize(PixelsX(ClientWidthTwips), PixelsY(ClientHeightTwips));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+
+    fraDelimChar = Place(new QGroupBox(QStringLiteral("フィールド区切り記号："), this),
+                         QStringLiteral("fraDelimChar"),
+                         120,
+                         120,
+                         4455,
+                         615);
+    const struct
+    {
+        const char16_t* caption;
+        int left;
+        int width;
+    } delimOptions[] = {{u"カンマ", 120, 855}, {u"タブ", 1080, 855}, {u"スペース", 1920, 975}, {u"その他", 3000, 855}};
+    for (size_t i = 0; i < optDelimChar.size(); ++i) {
+        optDelimChar[i] = Place(new QRadioButton(QString::fromUtf16(delimOptions[i].caption), fraDelimChar),
+                                QStringLiteral("optDelimChar%1").arg(i),
+                                delimOptions[i].left,
+                                240,
+                                delimOptions[i].width,
+                                255);
+    }
+    txtDelimChar = Place(new QLineEdit(fraDelimChar), QStringLiteral("txtDelimChar"), 3840, 240, 495, 270);
+    txtDelimChar->setMaxLength(2);
+    txtDelimChar->setValidator(new OneCharacter(txtDelimChar));
+
+    fraPosition
+        = Place(new QGroupBox(QStringLiteral("出力順番："), this), QStringLiteral("fraPosition"), 120, 840, 4455, 615);
+    optPosition[1] = Place(new QRadioButton(QStringLiteral("名前，誕生日"), fraPosition),
+                           QStringLiteral("optPosition1"),
+                           120,
+                           240,
+                           1335,
+                           255);
+    optPosition[0] = Place(new QRadioButton(QStringLiteral("誕生日，名前"), fraPosition),
+                           QStringLiteral("optPosition0"),
+                           1920,
+                           240,
+                           1335,
+                           255);
+
+    cmdOk = Place(new QPushButton(QStringLiteral("実行(&E)"), this), QStringLiteral("cmdOk"), 840, 1680, 1095, 375);
+    cmdCancel
+        = Place(new QPushButton(QStringLiteral("中止(&C)"), this), QStringLiteral("cmdCancel"), 2160, 1680, 1095, 375);
+    cmdHelp
+        = Place(new QPushButton(QStringLiteral("ヘルプ(H)"), this), QStringLiteral("cmdHelp"), 3480, 1680, 1095, 375);
+    // Enter runs; Esc is the dialog's own reject, which is what 中止 does.
+    cmdOk->setDefault(true);
+
+    QWidget* order[] = {optDelimChar[0],
+                        optDelimChar[1],
+                        optDelimChar[2],
+                        optDelimChar[3],
+                        txtDelimChar,
+                        optPosition[1],
+                        optPosition[0],
+                        cmdOk,
+                        cmdCancel,
+                        cmdHelp};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    txtDelimChar->installEventFilter(this);
+    // A character typed into the box, taken or refused for want of room, chooses the other delimiter.
+    connect(txtDelimChar, &QLineEdit::textEdited, this, &frmExport::txtDelimChar_KeyPress);
+    connect(txtDelimChar, &QLineEdit::inputRejected, this, &frmExport::txtDelimChar_KeyPress);
+    connect(cmdOk, &QPushButton::clicked, this, &frmExport::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmExport::cmdCancel_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmExport::cmdHelp_Click);
+}
+
+void frmExport::Form_Load()
+{
+    m_kieStatus = false;
+    m_loaded = true;
+    DialogRegistry::Register(this);
+
+    const QString delimiter = GetParam(QStringLiteral("DelimChar")).AsText();
+    // An empty delimiter (only a hand-edited settings file has one) is read and written as the comma.
+    size_t option = OptionOther;
+    if (delimiter.isEmpty()) {
+        option = 0;
+    }
+    for (size_t i = 0; i < std::size(FixedDelimiters); ++i) {
+        if (delimiter == FixedDelimiters[i]) {
+            option = i;
+        }
+    }
+    if (option == OptionOther) {
+        txtDelimChar->setText(delimiter);
+    }
+    optDelimChar[option]->setChecked(true);
+    optPosition[GetParam(QStringLiteral("Position")).AsInt() == 0 ? 0 : 1]->setChecked(true);
+    optDelimChar[option]->setFocus();
+}
+
+void frmExport::Form_Unload()
+{
+    m_loaded = false;
+    DialogRegistry::Unregister(this);
+}
+
+void frmExport::done(int result)
+{
+    if (m_loaded) {
+        Form_Unload();
+    }
+    QDialog::done(result);
+}
+
+bool frmExport::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtDelimChar && event->type() == QEvent::FocusIn) {
+        // Selected whole, so the character typed next replaces it. Later than the focus, since a mouse click
+        // that brings the focus places the cursor after it.
+        QTimer::singleShot(0, txtDelimChar, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmExport::txtDelimChar_KeyPress()
+{
+    optDelimChar[OptionOther]->setChecked(true);
+    optDelimChar[OptionOther]->setFocus();
+}
+
+QString frmExport::ChosenDelimiter() const
+{
+    for (size_t i = 0; i < std::size(FixedDelimiters); ++i) {
+        if (optDelimChar[i]->isChecked()) {
+            return FixedDelimiters[i];
+        }
+    }
+    return txtDelimChar->text();
+}
+
+void frmExport::cmdOk_Click()
+{
+    const QString delimiter = ChosenDelimiter();
+    if (delimiter.isEmpty()) {
+        MsgBox::ShowError(this, QStringLiteral("区切り文字を指定してください。"));
+        return;
+    }
+    SetParam(QStringLiteral("DelimChar"), delimiter);
+    SetParam(QStringLiteral("Position"), optPosition[0]->isChecked() ? 0 : 1);
+    m_kieStatus = true;
+    accept();
+}
+
+void frmExport::cmdCancel_Click()
+{
+    m_kieStatus = false;
+    reject();
+}
+
+void frmExport::cmdHelp_Click()
+{
+    Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+bool RunExportDialog(QWidget* owner)
+{
+    QPointer<frmExport> dialog = new frmExport(owner);
+    // Modal to its owner's window only, so the help it opens stays usable.
+    dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog->exec();
+    // Closed together with its owner meanwhile: that is no confirmation.
+    const bool status = dialog && dialog->kieStatus();
+    delete dialog;
+    return status;
+}
