@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 #include "app/basCalendar.h"
 #include "app/basParam.h"
 #include "graph/basGraph.h"
@@ -40,6 +42,15 @@ QByteArray CurveValuesBytes()
     }
     auto format = [pattern](std::optional<Date> d) { return d ? basCalendar::FormatDate(*d, pattern) : QString(); };
 
+    // Each cycle has at most 165 distinct values: format them once, not once per sample.
+    std::array<QStringList, CycleCount> formatted;
+    for (int c = 0; c < CycleCount; ++c) {
+        const int length = CyclePeriods[static_cast<size_t>(c)];
+        for (int row = 0; row < length; ++row) {
+            formatted[static_cast<size_t>(c)] << FormatCurveValue(SineTable(row, c));
+        }
+    }
+
     QStringList lines;
     lines << QStringLiteral("出力日,") + format(day.AddDays(-period)) + QLatin1Char(',') + format(day.AddDays(period));
     for (int i = 1; i <= count; ++i) {
@@ -55,7 +66,8 @@ QByteArray CurveValuesBytes()
                 if (s != start) {
                     line += QLatin1Char(',');
                 }
-                line += FormatCurveValue(CycleValue(c, static_cast<qint32>(s)));
+                const int length = CyclePeriods[static_cast<size_t>(c)];
+                line += formatted[static_cast<size_t>(c)][PhaseRow(static_cast<qint32>(s), length)];
             }
             lines << line;
         }
