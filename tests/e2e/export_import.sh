@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Export then import through the people dialog's File menu: the text file holds the people, and importing it
+# appends them again, which OK saves into the people file.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+folder=$(make_program_folder)
+printf '[kirvo]\r\n\r\nBirthDay=1970/1/5,Taro\r\nTaskTray=False\r\n' >"$folder/kirvo.ini"
+HOME="$E2E_DIR" "$folder/kirvo" &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(wait_window '^バイオリズム （Taro）$' 30) || fail "no main window"
+
+# Add one person in the people dialog (the birthday boxes show today).
+send_keys "$win" ctrl+h
+people=$(wait_window '^表示人選択$' 30) || fail "the people dialog did not open"
+sleep 0.5
+xdotool windowfocus --sync "$people" 2>/dev/null || true
+xdotool mousemove --window "$people" 200 35 click 1
+sleep 0.2
+xdotool type --delay 20 "Taro"
+xdotool key alt+a
+sleep 0.3
+
+# Export.
+send_keys "$people" alt+f
+sleep 0.5
+xdotool key e
+save=$(wait_window '^名前を付けて保存$' 30) || fail "the export file dialog did not open"
+sleep 0.5
+xdotool windowfocus --sync "$save" 2>/dev/null || true
+xdotool type --delay 20 "$E2E_DIR/people.txt"
+xdotool key Return
+settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the export settings did not open"
+send_keys "$settings" Return
+for i in $(seq 1 100); do
+  [ -s "$E2E_DIR/people.txt" ] && break
+  sleep 0.1
+done
+[ -s "$E2E_DIR/people.txt" ] || fail "nothing was exported"
+grep -q $'^[0-9]*/[0-9]*/[0-9]*,Taro\r$' "$E2E_DIR/people.txt" || fail "the export lacks Taro: $(cat -A "$E2E_DIR/people.txt")"
+[ "$(wc -l <"$E2E_DIR/people.txt")" -eq 1 ] || fail "the export does not hold one person"
+
+# Import the same file: the person comes in again, unchecked.
+send_keys "$people" alt+f
+sleep 0.5
+xdotool key i
+open=$(wait_window '^開く$' 30) || fail "the import file dialog did not open"
+sleep 0.5
+xdotool windowfocus --sync "$open" 2>/dev/null || true
+xdotool type --delay 20 "$E2E_DIR/people.txt"
+xdotool key Return
+settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the import settings did not open"
+send_keys "$settings" Return
+sleep 1
+# Closing the dialog asks whether to save the changes; Yes writes the people file with both entries.
+send_keys "$people" Escape
+question=$(wait_window '^確認$' 30) || fail "closing did not ask to save"
+send_keys "$question" Return
+for i in $(seq 1 100); do
+  [ -s "$folder/kirvo.dat" ] && break
+  sleep 0.1
+done
+[ -s "$folder/kirvo.dat" ] || fail "the people file was not saved"
+count=$(grep -a -o 'Taro' "$folder/kirvo.dat" | wc -l)
+[ "$count" -eq 2 ] || fail "the people file holds Taro $count times, not 2"
+send_keys "$win" ctrl+q
+wait_exit "$pid" 15 || fail "the program did not end"
+echo "export and import: ok"
