@@ -32,6 +32,11 @@ failed=()
 summary=()
 for t in "${targets[@]}"; do
   [ -n "$t" ] || continue
+  if [ ! -x "$build/fuzz/fuzz_$t" ]; then
+    echo "no fuzz target '$t' (see $build/fuzz/targets.txt)" >&2
+    failed+=("$t")
+    continue
+  fi
   work="$build/fuzz/work/$t"
   mkdir -p "$work"
   args=(-max_total_time="$seconds" -rss_limit_mb=1024 -malloc_limit_mb=256 -timeout=10
@@ -42,15 +47,17 @@ for t in "${targets[@]}"; do
   log="$build/fuzz/logs/$t.log"
   echo "fuzzing $t for ${seconds}s"
   if "$build/fuzz/fuzz_$t" "${args[@]}" "$work" "${seeds[@]}" >"$log" 2>&1; then
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-    cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1)
+    done_line=$(grep -a -o 'Done [0-9]* runs in [0-9]* second' "$log" | tail -n 1 || true)
+    cov=$(grep -a -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
+    rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -n 1)
     corp=$(ls "$work" | wc -l)
-    summary+=("$t: ${runs:-?} runs in ${seconds}s, ${cov:-cov: ?}, corpus $corp")
+    summary+=("$t: ${done_line:-Done ? runs}s, ${cov:-cov: ?}, corpus $corp, peak RSS ${rss:-?} MB")
   else
     failed+=("$t")
     summary+=("$t: FINDING (see $log)")
     echo "---- $t found a problem; the end of its log:" >&2
     tail -n 60 "$log" >&2
+    ls "$build/fuzz/findings/$t-"* >&2 2>/dev/null || true
   fi
 done
 
