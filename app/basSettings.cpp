@@ -51,7 +51,7 @@ void SetDefaults()
 }
 
 // Spaces only: tabs and other blanks belong to the value.
-QString TrimSpaces(const QString& s)
+QStringView TrimSpaces(QStringView s)
 {
     qsizetype b = 0;
     qsizetype e = s.size();
@@ -84,6 +84,10 @@ void LoadChoice(const QString& key, const QString& value, qint32 a, qint32 b, qi
     }
 }
 
+// The longest name the people file can hold in any case; a longer one in the settings file is cut, so
+// that no hand-made file slows every window that shows the name.
+constexpr qsizetype MaxNameLength = 65535;
+
 void LoadBirthDay(const QString& value)
 {
     const qsizetype comma = value.indexOf(QLatin1Char(','));
@@ -93,8 +97,12 @@ void LoadBirthDay(const QString& value)
         dateText = value.left(comma);
         name = value.mid(comma + 1);
     } else {
-        dateText = TrimSpaces(value);
+        dateText = TrimSpaces(value).toString();
         name = QStringLiteral("名前なし");
+    }
+    if (name.size() > MaxNameLength) {
+        const bool splitsPair = name[MaxNameLength - 1].isHighSurrogate();
+        name.truncate(splitsPair ? MaxNameLength - 1 : MaxNameLength);
     }
     // An unreadable date still yields an entry, born on the zero date.
     const Date birthday = ParseDate(dateText).value_or(Date());
@@ -112,7 +120,7 @@ void LoadEra(const QString& value)
         offsetText = value.left(comma);
         name = value.mid(comma + 1);
     } else {
-        offsetText = TrimSpaces(value);
+        offsetText = TrimSpaces(value).toString();
         name = QStringLiteral("不明");
     }
     const auto offset = ParamValue::FromText(offsetText).ToInt32();
@@ -121,9 +129,9 @@ void LoadEra(const QString& value)
 
 void LoadColor(const QString& key, const QString& value)
 {
-    const QString t = TrimSpaces(value);
+    const QStringView t = TrimSpaces(value);
     if (t.size() == 9) {
-        SetParam(key, t);
+        SetParam(key, t.toString());
     }
 }
 
@@ -132,19 +140,24 @@ void LoadBool(const QString& key, const QString& value)
     (void)SetParam(key, ParamValue::FromText(value));
 }
 
-void LoadLine(const QString& rawLine, bool* eraRead)
+// Works on a view of the line: the file may be huge, and only a line with a known key is copied.
+void LoadLine(QStringView rawLine, bool* eraRead)
 {
     qsizetype start = 0;
     while (start < rawLine.size() && rawLine[start] == QLatin1Char(' ')) {
         ++start;
     }
-    const QString line = rawLine.mid(start);
+    const QStringView line = rawLine.mid(start);
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq <= 0) {
         return;
     }
-    const QString key = TrimSpaces(line.left(eq));
-    const QString value = line.mid(eq + 1);
+    const QStringView key = TrimSpaces(line.left(eq));
+    // No key is longer than this: a longer one is ignored without comparing.
+    if (key.size() > 16) {
+        return;
+    }
+    const QString value = line.mid(eq + 1).toString();
     auto is = [&key](const char* name) { return key.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
 
     if (is("BirthDay")) {
@@ -241,8 +254,10 @@ bool LoadSettings()
 
 bool LoadSettings(const QString& folder)
 {
-    QFile file(SettingsPath(folder));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString path = SettingsPath(folder);
+    QFile file(path);
+    // Only a regular file is read: a pipe would block start-up and a device might never end.
+    if (SafeFile::IsRefused(path) || !file.open(QIODevice::ReadOnly)) {
         SetDefaults();
         if (basParam::EraCount() == 0) {
             basParam::SetDefaultEras();
@@ -257,9 +272,26 @@ void LoadSettingsFromBytes(const QByteArray& bytes)
 {
     SetDefaults();
     bool eraRead = false;
-    const QStringList lines = Cp932::SplitLines(Cp932::Decode(bytes));
-    for (const QString& line : lines) {
-        LoadLine(line, &eraRead);
+    // A file saved as UTF-8 by a modern editor says so with its byte-order mark; it is written back in
+    // code page 932 like any other.
+    static const QByteArray Utf8Mark("\xEF\xBB\xBF");
+    const QString text
+        = bytes.startsWith(Utf8Mark) ? QString::fromUtf8(bytes.mid(Utf8Mark.size())) : Cp932::Decode(bytes);
+    // Lines end at CR LF, CR alone or LF alone.
+    const QStringView all(text);
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QChar c = all[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            LoadLine(all.mid(begin, i - begin), &eraRead);
+            if (c == QLatin1Char('\r') && i + 1 < all.size() && all[i + 1] == QLatin1Char('\n')) {
+                ++i;
+            }
+            begin = i + 1;
+        }
+    }
+    if (begin < all.size()) {
+        LoadLine(all.mid(begin), &eraRead);
     }
     if (!eraRead) {
         basParam::SetDefaultEras();

@@ -75,9 +75,10 @@ QByteArray CurveValuesBytes()
     return Cp932::EncodeLines(lines);
 }
 
-void SaveCurveValues(const QString& path, QWidget* parent)
+bool SaveCurveValues(const QString& path, QWidget* parent)
 {
-    SafeFile::WriteWithRetry(parent, path, CurveValuesBytes(), QStringLiteral("ファイルの書き込みに失敗しました。"));
+    return SafeFile::WriteWithRetry(
+        parent, path, CurveValuesBytes(), QStringLiteral("ファイルの書き込みに失敗しました。"));
 }
 
 } // namespace basGraph

@@ -16,7 +16,7 @@ QString FormatCurveValue(double value);
 QByteArray CurveValuesBytes();
 
 /// Writes the curve-values file. A failure asks Retry or Cancel ("ファイルの書き込みに失敗しました。");
-/// Cancel leaves an existing file as it was.
-void SaveCurveValues(const QString& path, QWidget* parent = nullptr);
+/// Cancel leaves an existing file as it was. True when written.
+bool SaveCurveValues(const QString& path, QWidget* parent = nullptr);
 
 } // namespace basGraph

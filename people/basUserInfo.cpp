@@ -100,27 +100,76 @@ bool WriteTagged(QIODevice& file, const ParamValue& value)
     return false;
 }
 
-// True when an existing people file would be lost by saving over it: it carries neither version mark, or it
-// exists but cannot be opened at all (it then loaded as an empty list). It is kept as the backup first.
-bool IsUnreadablePeopleFile(const QString& path)
+// What the people file at a path would lose by being saved over.
+enum class Existing {
+    None, // missing, empty or whole: nothing to keep
+    Unopenable, // a regular file that cannot be opened (it loaded as an empty list)
+    BadVersion, // neither version mark
+    Damaged, // the version mark is right but the records break off
+    Refused, // not a regular file: never read, never replaced
+};
+
+// The group table is process-wide, and ReadPeople fills it: a look at a file that is not being loaded must
+// leave the table as it was.
+class GroupTableKeeper
 {
+public:
+    GroupTableKeeper()
+    {
+        QBuffer buffer(&m_bytes);
+        buffer.open(QIODevice::WriteOnly);
+        basGroup::WriteGroupTable(buffer);
+    }
+    ~GroupTableKeeper()
+    {
+        QBuffer buffer(&m_bytes);
+        buffer.open(QIODevice::ReadOnly);
+        basGroup::ReadGroupTable(buffer);
+    }
+    GroupTableKeeper(const GroupTableKeeper&) = delete;
+    GroupTableKeeper& operator=(const GroupTableKeeper&) = delete;
+
+private:
+    QByteArray m_bytes;
+};
+
+Existing ExaminePeopleFile(const QString& path)
+{
+    if (SafeFile::IsRefused(path)) {
+        return Existing::Refused;
+    }
     QFile file(path);
     if (!file.exists()) {
-        return false;
+        return Existing::None;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        return true;
+        return Existing::Unopenable;
     }
     if (file.size() == 0) {
-        return false;
+        return Existing::None;
     }
-    const QByteArray mark = file.read(Version2.size());
-    return mark != Version1 && mark != Version2;
+    GroupTableKeeper keeper;
+    PeopleList scratch;
+    switch (basUserInfo::ReadPeople(file, scratch)) {
+        case basUserInfo::ReadResult::Complete:
+            return Existing::None;
+        case basUserInfo::ReadResult::Damaged:
+            return Existing::Damaged;
+        case basUserInfo::ReadResult::BadVersion:
+            break;
+    }
+    return Existing::BadVersion;
 }
 
-QString BackupFileName()
+bool NeedsBackup(Existing existing)
 {
-    return ProgramFolder::ProductName() + QStringLiteral(".dat.bak");
+    return existing == Existing::Unopenable || existing == Existing::BadVersion || existing == Existing::Damaged;
+}
+
+QString BackupSentence(const QString& programFolder)
+{
+    return QStringLiteral("\r\nこのファイルは、次に保存する前に ")
+        + QFileInfo(basUserInfo::BackupFilePath(programFolder)).fileName() + QStringLiteral(" として残します。");
 }
 
 QString TextWriteFailureText()
@@ -201,7 +250,13 @@ QString PeopleFilePath(const QString& programFolder)
 
 QString BackupFilePath(const QString& programFolder)
 {
-    return ProgramFolder::CompanionFile(programFolder, QStringLiteral(".dat.bak"));
+    // An older backup is never overwritten: each one takes the next free name.
+    const QString first = ProgramFolder::CompanionFile(programFolder, QStringLiteral(".dat.bak"));
+    QString candidate = first;
+    for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n) {
+        candidate = first + QLatin1Char('.') + QString::number(n);
+    }
+    return candidate;
 }
 
 ReadResult ReadPeople(QIODevice& file, PeopleList& list)
@@ -219,7 +274,7 @@ ReadResult ReadPeople(QIODevice& file, PeopleList& list)
         basGroup::ReadGroupTable(file);
     }
     const auto count = BinaryFields::ReadInt32(file);
-    if (!count) {
+    if (!count || *count < 0) {
         return ReadResult::Damaged;
     }
     static const QString v1Keys[] = {KeyUserName, KeyBirthDay, KeySelected};
@@ -269,20 +324,31 @@ void LoadPeopleFile(PeopleList& list, const QString& programFolder, QWidget* par
 {
     list.Clear();
     const QString path = PeopleFilePath(programFolder);
+    const QString failure = ReadFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path);
+    // A device or a pipe could block or never end: only a regular file is read.
+    if (SafeFile::IsRefused(path)) {
+        MsgBox::ShowError(parent, failure);
+        return;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    if (ReadPeople(file, list) != ReadResult::BadVersion) {
-        return;
+    switch (ReadPeople(file, list)) {
+        case ReadResult::Complete:
+            return;
+        case ReadResult::Damaged:
+            // What precedes the damage is loaded; the whole file is kept before the next save over it.
+            MsgBox::ShowError(parent,
+                              QStringLiteral("データファイルの一部を読み込めませんでした。\r\n")
+                                  + ProgramFolder::DisplayPath(path) + BackupSentence(programFolder));
+            return;
+        case ReadResult::BadVersion:
+            break;
     }
     file.close();
-    QString text = ReadFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path);
-    if (IsUnreadablePeopleFile(path)) {
-        text += QStringLiteral("\r\nこのファイルは、次に保存する前に ") + BackupFileName()
-            + QStringLiteral(" として残します。");
-    }
-    MsgBox::ShowError(parent, text);
+    const bool kept = NeedsBackup(ExaminePeopleFile(path));
+    MsgBox::ShowError(parent, failure + (kept ? BackupSentence(programFolder) : QString()));
 }
 
 bool SavePeopleFile(const PeopleList& list, QWidget* parent)
@@ -293,22 +359,19 @@ bool SavePeopleFile(const PeopleList& list, QWidget* parent)
 bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidget* parent)
 {
     const QString path = PeopleFilePath(programFolder);
-    if (IsUnreadablePeopleFile(path)) {
+    if (NeedsBackup(ExaminePeopleFile(path))) {
+        const QString backup = BackupFilePath(programFolder);
         QFile previous(path);
         if (previous.open(QIODevice::ReadOnly)) {
             const QByteArray kept = previous.readAll();
             previous.close();
-            if (!SafeFile::WriteWithRetry(parent, BackupFilePath(programFolder), kept, WriteFailureText())) {
+            if (!SafeFile::WriteWithRetry(parent, backup, kept, WriteFailureText())) {
                 return false;
             }
-        } else {
+        } else if (!QFile::rename(path, backup)) {
             // What cannot be read can still be moved aside whole.
-            QFile::remove(BackupFilePath(programFolder));
-            if (!QFile::rename(path, BackupFilePath(programFolder))) {
-                MsgBox::ShowError(parent,
-                                  WriteFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path));
-                return false;
-            }
+            MsgBox::ShowError(parent, WriteFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path));
+            return false;
         }
     }
     return SafeFile::WriteWithRetry(parent, path, PeopleFileBytes(list), WriteFailureText());

@@ -28,7 +28,8 @@ enum class ReadResult {
     BadVersion, // neither version mark: nothing was read
 };
 
-/// The people file of a program folder, and the backup kept of an unreadable one.
+/// The people file of a program folder, and the name the next backup of an unreadable or damaged one
+/// takes: kirvo.dat.bak, or kirvo.dat.bak.2, .3 and so on when older backups exist (never overwritten).
 QString PeopleFilePath(const QString& programFolder);
 QString BackupFilePath(const QString& programFolder);
 
@@ -42,13 +43,15 @@ QByteArray PeopleFileBytes(const PeopleList& list);
 
 /// Loads the people file of the program's folder into the list. A missing file gives an empty list without a
 /// word; an unreadable version mark gives an empty list and the "エラー" box with the file's full path (saying
-/// that the next save keeps the file as kirvo.dat.bak); a damaged file keeps the people before the damage.
+/// under which backup name the next save keeps the file); a damaged file keeps the people before the damage
+/// and says so once, in the same way. Something other than a regular file is not read: an empty list and the
+/// "エラー" box.
 void LoadPeopleFile(PeopleList& list, QWidget* parent = nullptr);
 void LoadPeopleFile(PeopleList& list, const QString& programFolder, QWidget* parent = nullptr);
 
 /// Writes the list and the group table as a version-2 people file. The previous file is replaced only when
 /// the new one is complete; a failure asks Retry or Cancel, and Cancel leaves the previous file as it was.
-/// A previous file whose version mark cannot be read is first kept as kirvo.dat.bak. True when written.
+/// A previous file that cannot be read whole is first kept under the next backup name. True when written.
 bool SavePeopleFile(const PeopleList& list, QWidget* parent = nullptr);
 bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidget* parent = nullptr);
 

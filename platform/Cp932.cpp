@@ -3,7 +3,6 @@
 #include <unicode/ucnv.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -62,15 +61,20 @@ QString Decode(const QByteArray& bytes)
         return QString();
     }
     UConverter* cnv = Converter();
-    // One byte never yields more than 2 UTF-16 units.
-    std::vector<UChar> out(static_cast<size_t>(bytes.size()) * 2 + 16);
+    // One byte never yields more than 2 UTF-16 units; decoded straight into the text, nothing zero-filled.
+    QString out(bytes.size() * 2 + 16, Qt::Uninitialized);
     UErrorCode err = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(
-        cnv, out.data(), static_cast<int32_t>(out.size()), bytes.constData(), static_cast<int32_t>(bytes.size()), &err);
+    const int32_t n = ucnv_toUChars(cnv,
+                                    reinterpret_cast<UChar*>(out.data()),
+                                    static_cast<int32_t>(out.size()),
+                                    bytes.constData(),
+                                    static_cast<int32_t>(bytes.size()),
+                                    &err);
     if (U_FAILURE(err)) {
         return QString();
     }
-    return QString(reinterpret_cast<const QChar*>(out.data()), n);
+    out.truncate(n);
+    return out;
 }
 
 int ByteLength(const QString& text)

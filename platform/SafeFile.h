@@ -8,15 +8,34 @@
 class QWidget;
 
 /// Writes whole files so that a failure never leaves a half-written one behind: the bytes go to a temporary
-/// file beside the target, which replaces the target only when everything was written.
+/// file beside the target, which replaces the target only when everything was written and flushed. Only a
+/// regular file (or a link to one, which stays a link) is ever replaced.
 namespace SafeFile {
 
 enum class Step { Open, Write, Commit };
 
-/// Writes the bytes to path. A failing step shows the failure sentence, a line break and the full path in
-/// an "エラー" box with Retry and Cancel. Retry repeats the failed step (a failed replacement starts over
-/// from opening); Cancel abandons the write and leaves the previous file as it was. True when written.
+/// What became of one attempt at writing a file.
+struct Result
+{
+    bool ok = false;
+    Step failedStep = Step::Open; // meaningful only when not ok
+    QString error; // the system's reason, when not ok
+};
+
+/// One attempt at writing the bytes to path, whole or not at all. The target must be missing or a regular
+/// file; anything else (a device, a pipe, a socket, a folder, or a link to one) is refused at the open step.
+/// Where the folder refuses a temporary file but the target itself is writable, the target is rewritten in
+/// place, and put back as it was when the new bytes do not fit.
+Result Write(const QString& path, const QByteArray& bytes);
+
+/// Writes the bytes to path. A failing attempt shows the failure sentence, a line break and the full path
+/// in an "エラー" box with Retry and Cancel. Retry starts the write over; Cancel abandons it and leaves the
+/// previous file as it was. True when written.
 bool WriteWithRetry(QWidget* parent, const QString& path, const QByteArray& bytes, const QString& failureSentence);
+
+/// True when path names something other than a regular file (following links): such a file is neither
+/// read nor written by the program. A missing file is not refused.
+bool IsRefused(const QString& path);
 
 /// Test seam: while set, a step for which the injector returns true fails as a full disk would.
 void SetFaultForTests(std::function<bool(Step)> injector);

@@ -2,6 +2,12 @@
 
 #include <QFile>
 
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "platform/Clock.h"
@@ -54,4 +60,46 @@ void ResetAllState()
     Clock::SetTodayForTests(std::nullopt);
     SafeFile::SetFaultForTests(nullptr);
     ProgramFolder::SetForTests(QString());
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
+    if (getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        m_previous = limit.rlim_cur;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit {};
+    if (m_set && getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        limit.rlim_cur = static_cast<rlim_t>(m_previous);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+}
+
+bool RunningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+int RunAsOrdinaryUser(const std::function<int()>& work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (RunningAsRoot()
+            && (setgroups(0, nullptr) != 0 || setgid(OrdinaryUserId) != 0 || setuid(OrdinaryUserId) != 0)) {
+            _exit(125);
+        }
+        _exit(work());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "platform/MsgBox.h"
 
 /// A fresh program folder for one test, removed afterwards.
@@ -35,3 +37,28 @@ private:
 
 /// Resets every process-wide module state to what a fresh process has.
 void ResetAllState();
+
+/// While it lives, writes past the given number of bytes fail in this process as on a full disk (the
+/// file-size limit, with its signal ignored); no special rights are needed.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    bool m_set = false;
+    unsigned long long m_previous = 0;
+};
+
+/// True when the tests run as root, who writes past every file mode.
+bool RunningAsRoot();
+
+/// The user that RunAsOrdinaryUser becomes when the tests run as root (nobody).
+constexpr int OrdinaryUserId = 65534;
+
+/// Runs the work in a child process as an ordinary user (nobody when the tests run as root, else the
+/// current user) and returns its result, or -1 when the child did not end normally.
+int RunAsOrdinaryUser(const std::function<int()>& work);

@@ -51,6 +51,7 @@ private slots:
     void everyWrittenFileLoadsBack();
     void lineBreakInNameCannotSplitTheFile();
     void damagedBytesNeverStopTheLoader();
+    void utf8FileKeepsItsNames();
     void saveWritesBesideTheProgram();
     void failedSaveRetryAndCancel();
 };
@@ -261,6 +262,10 @@ void TestSettingsFile::birthDayLines_data()
     QTest::newRow("key any case") << "birthday=1970/11/23,Ichiro"
                                   << "Ichiro"
                                   << "1970/11/23";
+    // A name no people file could hold would only slow every window that shows it: it is cut.
+    QTest::newRow("name of ten million characters")
+        << QStringLiteral("BirthDay=1965/4/3,") + QString(10000000, QLatin1Char('a'))
+        << QString(65535, QLatin1Char('a')) << "1965/4/3";
 }
 
 void TestSettingsFile::birthDayLines()
@@ -445,6 +450,22 @@ void TestSettingsFile::damagedBytesNeverStopTheLoader()
     QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
     QCOMPARE(GetParam("LineWidth").AsInt(), 4);
     QVERIFY(DisplayCount() >= 1);
+}
+
+void TestSettingsFile::utf8FileKeepsItsNames()
+{
+    // Saved by a modern editor: UTF-8 behind its byte-order mark. The first line counts, the names read
+    // right, and the file is written back in code page 932.
+    basSettings::LoadSettingsFromBytes("\xEF\xBB\xBF"
+                                       "DispPeriod=30\r\n"
+                                       "BirthDay=1965/4/3,\xE5\xB1\xB1\xE7\x94\xB0\xE8\x8A\xB1\xE5\xAD\x90\r\n"
+                                       "Era=2018,\xE4\xBB\xA4\xE5\x92\x8C\r\n");
+    QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
+    QCOMPARE(DisplayName(1), QStringLiteral("山田花子"));
+    QCOMPARE(EraName(0), QStringLiteral("令和"));
+    const QByteArray written = basSettings::SettingsFileBytes();
+    QVERIFY(written.contains("BirthDay=1965/4/3,\x8e\x52\x93\x63\x89\xd4\x8e\x71\r\n"));
+    QVERIFY(written.startsWith("[kirvo]"));
 }
 
 void TestSettingsFile::saveWritesBesideTheProgram()

@@ -1,0 +1,324 @@
+// Every file the program writes, under the conditions that lose data: a full disk, a folder the user may
+// not write, and things in a file's place that are not regular files.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "../TestSupport.h"
+#include "app/basParam.h"
+#include "app/basSettings.h"
+#include "graph/CurveValues.h"
+#include "people/basUserInfo.h"
+#include "people/cUserName.h"
+#include "platform/Date.h"
+
+namespace {
+
+// One writer of the program: it saves a small state or, with more, a larger one into the folder.
+struct Saver
+{
+    const char* file;
+    bool (*save)(const QString& folder, bool more);
+};
+
+void Display(bool more)
+{
+    basParam::ClearDisplayList();
+    const int people = more ? 3 : 1;
+    for (int i = 0; i < people; ++i) {
+        basParam::AddDisplayPerson(QStringLiteral("山田花子%1").arg(i), *Date::FromYmd(1965 + i, 4, 3));
+    }
+}
+
+PeopleList People(bool more)
+{
+    PeopleList list;
+    const int people = more ? 3 : 1;
+    for (int i = 0; i < people; ++i) {
+        cUserName& person = list.Add();
+        person.kiParamValue(QStringLiteral("UserName"), ParamValue::FromText(QStringLiteral("鈴木一郎%1").arg(i)));
+        person.kiParamValue(QStringLiteral("BirthDay"), ParamValue::FromDate(*Date::FromYmd(1970, 11, 23 - i)));
+    }
+    return list;
+}
+
+const Saver Savers[] = {
+    {"kirvo.ini",
+     [](const QString& folder, bool more) {
+         Display(more);
+         return basSettings::SaveSettings(folder, nullptr);
+     }},
+    {"kirvo.dat", [](const QString& folder, bool more) { return basUserInfo::SavePeopleFile(People(more), folder); }},
+    {"values.csv",
+     [](const QString& folder, bool more) {
+         Display(more);
+         return basGraph::SaveCurveValues(QDir(folder).filePath("values.csv"));
+     }},
+    {"people.txt",
+     [](const QString& folder, bool more) {
+         return basUserInfo::ExportPeople(People(more), QDir(folder).filePath("people.txt"));
+     }},
+};
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What stands in a file's place, told apart without opening it.
+QString KindOf(const QString& path)
+{
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0) {
+        return QStringLiteral("missing");
+    }
+    if (S_ISLNK(st.st_mode)) {
+        return QStringLiteral("link");
+    }
+    if (S_ISFIFO(st.st_mode)) {
+        return QStringLiteral("fifo");
+    }
+    if (S_ISCHR(st.st_mode)) {
+        return QStringLiteral("device");
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return QStringLiteral("folder");
+    }
+    return QStringLiteral("file");
+}
+
+} // namespace
+
+class TestFileSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void fullDiskKeepsEveryFile_data();
+    void fullDiskKeepsEveryFile();
+    void fullTmpfsKeepsTheSettings();
+    void readOnlyFolderWritesTheFileInPlace_data();
+    void readOnlyFolderWritesTheFileInPlace();
+    void onlyRegularFiles_data();
+    void onlyRegularFiles();
+    void linkedFilesAreWrittenThroughTheLink();
+};
+
+void TestFileSafety::init()
+{
+    ResetAllState();
+    basSettings::LoadSettingsFromBytes(QByteArray());
+}
+
+void TestFileSafety::cleanup()
+{
+    ResetAllState();
+}
+
+void TestFileSafety::fullDiskKeepsEveryFile_data()
+{
+    QTest::addColumn<int>("saver");
+    for (int i = 0; i < int(std::size(Savers)); ++i) {
+        QTest::newRow(Savers[i].file) << i;
+    }
+}
+
+void TestFileSafety::fullDiskKeepsEveryFile()
+{
+    // Far below the buffer a file device fills before it writes: the failure must still be seen.
+    QFETCH(int, saver);
+    const Saver& s = Savers[saver];
+    TempProgramFolder dir;
+    QVERIFY(s.save(dir.Path(), false));
+    const QByteArray previous = dir.Read(s.file);
+    QVERIFY(previous.size() > 16);
+    ScriptedMessages messages({MsgBox::Answer::Retry, MsgBox::Answer::Cancel});
+    {
+        FileSizeLimit full(16);
+        QVERIFY(!s.save(dir.Path(), true));
+    }
+    QCOMPARE(messages.Shown().size(), 2);
+    QCOMPARE(messages.Shown().last().buttons, MsgBox::Buttons::RetryCancel);
+    QCOMPARE(dir.Read(s.file), previous);
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {s.file});
+}
+
+void TestFileSafety::fullTmpfsKeepsTheSettings()
+{
+    if (!RunningAsRoot()) {
+        QSKIP("mounting a small disk needs root; the file-size limit stands in for it");
+    }
+    QTemporaryDir dir;
+    const QByteArray where = QFile::encodeName(dir.path());
+    if (mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0) {
+        QSKIP("tmpfs cannot be mounted here");
+    }
+    const QString folder = dir.path();
+    QVERIFY(Savers[0].save(folder, false));
+    const QByteArray previous = ReadFile(folder + "/kirvo.ini");
+    {
+        // Fill the disk to the last byte.
+        QFile filler(folder + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        while (filler.write("x", 1) == 1) {
+        }
+    }
+    ScriptedMessages messages({MsgBox::Answer::Cancel});
+    const bool saved = Savers[0].save(folder, true);
+    const QByteArray after = ReadFile(folder + "/kirvo.ini");
+    umount2(where.constData(), MNT_DETACH);
+    QVERIFY(!saved);
+    QCOMPARE(messages.Shown().size(), 1);
+    QCOMPARE(after, previous);
+}
+
+void TestFileSafety::readOnlyFolderWritesTheFileInPlace_data()
+{
+    fullDiskKeepsEveryFile_data();
+}
+
+void TestFileSafety::readOnlyFolderWritesTheFileInPlace()
+{
+    // A shared install: the folder is not the user's, the file is. Run as an ordinary user, since root
+    // writes everywhere.
+    QFETCH(int, saver);
+    const Saver& s = Savers[saver];
+    TempProgramFolder dir;
+    TempProgramFolder scratch;
+    QVERIFY(s.save(dir.Path(), false));
+    QVERIFY(s.save(scratch.Path(), true));
+    const QByteArray previous = dir.Read(s.file);
+    const QByteArray expected = scratch.Read(s.file);
+    const QByteArray path = QFile::encodeName(dir.File(s.file));
+    const QByteArray folder = QFile::encodeName(dir.Path());
+    if (RunningAsRoot()) {
+        QCOMPARE(chown(path.constData(), OrdinaryUserId, OrdinaryUserId), 0);
+        QCOMPARE(chmod(folder.constData(), 0755), 0);
+    } else {
+        QCOMPARE(chmod(folder.constData(), 0555), 0);
+    }
+
+    const int result = RunAsOrdinaryUser([&] {
+        if (access(folder.constData(), W_OK) == 0) {
+            return 10; // the folder must refuse the user
+        }
+        // The new file does not fit: the old one is put back as it was.
+        {
+            ScriptedMessages messages({MsgBox::Answer::Cancel});
+            FileSizeLimit full(previous.size() + 1);
+            if (s.save(dir.Path(), true) || messages.Shown().size() != 1) {
+                return 11;
+            }
+        }
+        if (ReadFile(dir.File(s.file)) != previous) {
+            return 12;
+        }
+        ScriptedMessages messages;
+        if (!s.save(dir.Path(), true) || !messages.Shown().isEmpty()) {
+            return 13;
+        }
+        return 0;
+    });
+    chmod(folder.constData(), 0700);
+    QCOMPARE(result, 0);
+    QCOMPARE(dir.Read(s.file), expected);
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {s.file});
+}
+
+void TestFileSafety::onlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"fifo", "folder", "device", "link to fifo"}) {
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+}
+
+void TestFileSafety::onlyRegularFiles()
+{
+    // Every reader and writer meets something that is not a regular file in its file's place: each refuses
+    // at once with its own message and leaves the thing as it was.
+    QFETCH(QString, kind);
+    TempProgramFolder dir;
+    auto make = [&](const QString& path) {
+        const QByteArray p = QFile::encodeName(path);
+        if (kind == "fifo") {
+            return mkfifo(p.constData(), 0600) == 0;
+        }
+        if (kind == "folder") {
+            return QDir().mkdir(path);
+        }
+        if (kind == "device") {
+            // A private node of the zero device, never the system's own.
+            return mknod(p.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+        }
+        const QByteArray target = p + ".target";
+        return mkfifo(target.constData(), 0600) == 0 && symlink(target.constData(), p.constData()) == 0;
+    };
+    QStringList names;
+    for (const Saver& s : Savers) {
+        names << s.file;
+    }
+    for (const QString& name : names) {
+        if (!make(dir.File(name))) {
+            QSKIP("cannot make this kind of file here (device nodes need root)");
+        }
+    }
+    const QString expectedKind = kind == "link to fifo" ? QStringLiteral("link") : kind;
+
+    {
+        ScriptedMessages messages({MsgBox::Answer::Cancel});
+        QVERIFY(!basSettings::LoadSettings(dir.Path()));
+        QVERIFY(messages.Shown().isEmpty());
+        QCOMPARE(basParam::GetParam("DispPeriod").AsInt(), 15);
+        PeopleList list;
+        basUserInfo::LoadPeopleFile(list, dir.Path());
+        QCOMPARE(list.Count(), 0);
+        QCOMPARE(messages.Shown().size(), 1);
+        QCOMPARE(messages.Shown().first().text,
+                 QStringLiteral("データファイルの読み込みに失敗しました。\r\n") + dir.File("kirvo.dat"));
+        QVERIFY(!basUserInfo::ImportPeople(list, dir.File("people.txt")));
+        QCOMPARE(messages.Shown().size(), 2);
+    }
+    for (const Saver& s : Savers) {
+        ScriptedMessages messages({MsgBox::Answer::Cancel});
+        QVERIFY2(!s.save(dir.Path(), true), s.file);
+        QCOMPARE(messages.Shown().size(), 1);
+        QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::RetryCancel);
+        QCOMPARE(KindOf(dir.File(s.file)), expectedKind);
+    }
+    QVERIFY(!QFile::exists(dir.File("kirvo.dat.bak")));
+}
+
+void TestFileSafety::linkedFilesAreWrittenThroughTheLink()
+{
+    TempProgramFolder dir;
+    TempProgramFolder elsewhere;
+    TempProgramFolder scratch;
+    for (const Saver& s : Savers) {
+        const QString target = elsewhere.File(s.file);
+        QVERIFY(s.save(elsewhere.Path(), false));
+        QVERIFY(QFile::link(target, dir.File(s.file)));
+        ScriptedMessages messages;
+        QVERIFY2(s.save(dir.Path(), true), s.file);
+        QVERIFY(messages.Shown().isEmpty());
+        QVERIFY(s.save(scratch.Path(), true));
+        QCOMPARE(KindOf(dir.File(s.file)), QStringLiteral("link"));
+        QCOMPARE(ReadFile(target), scratch.Read(s.file));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFileSafety)
+#include "tst_filesafety.moc"
