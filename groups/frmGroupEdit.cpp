@@ -13,6 +13,7 @@
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "basGroup.h"
+#include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -159,6 +160,11 @@ void frmGroupEdit::cmdEntry_Click()
     // Only the empty text is missing: a name of blanks is a name.
     if (txtGroupName->text().isEmpty()) {
         MsgBox::ShowError(this, QStringLiteral("グループ名を入力してください。"));
+        return;
+    }
+    const QString unwritable = Cp932::Unmappable(txtGroupName->text());
+    if (!unwritable.isEmpty()) {
+        MsgBox::ShowError(this, Cp932::UnwritableNameText(unwritable));
         return;
     }
     if (m_kigDispKind == NewGroup) {

@@ -428,6 +428,10 @@ LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString
     if (read.isEmpty()) {
         return LineResult::Skipped;
     }
+    // Bytes that form no character cannot be kept as a name.
+    if (!Cp932::Unmappable(read).isEmpty()) {
+        return LineResult::Bad;
+    }
     // A character takes at most two bytes, so only a long name needs measuring.
     if (read.size() > BinaryFields::MaxCountedBytes / 2 && Cp932::ByteLength(read) > BinaryFields::MaxCountedBytes) {
         return LineResult::Bad;

@@ -31,6 +31,7 @@
 #include "groups/frmGroupMain.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
+#include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -353,6 +354,12 @@ void frmBirth::cmdAdd_Click()
 {
     if (txtUserName->text().isEmpty()) {
         MsgBox::ShowError(this, QStringLiteral("名前を入力してください。"));
+        return;
+    }
+    // Nothing goes on the list that the people and settings files could not keep.
+    const QString unwritable = Cp932::Unmappable(txtUserName->text());
+    if (!unwritable.isEmpty()) {
+        MsgBox::ShowError(this, Cp932::UnwritableNameText(unwritable));
         return;
     }
     const auto birthday = basCalendar::ReadEraDate(txtYear->text(), txtMonth->text(), txtDay->text(), m_eraIndex);

@@ -14,6 +14,7 @@
 
 #include "app/basMain.h"
 #include "app/basParam.h"
+#include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -227,6 +228,12 @@ void frmExport::cmdOk_Click()
     const QString delimiter = ChosenDelimiter();
     if (delimiter.isEmpty()) {
         MsgBox::ShowError(this, QStringLiteral("区切り文字を指定してください。"));
+        return;
+    }
+    // A delimiter written as "?" could never be read back.
+    const QString unwritable = Cp932::Unmappable(delimiter);
+    if (!unwritable.isEmpty()) {
+        MsgBox::ShowError(this, Cp932::UnwritableDelimiterText(unwritable));
         return;
     }
     SetParam(QStringLiteral("DelimChar"), delimiter);

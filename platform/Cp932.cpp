@@ -12,19 +12,65 @@ struct ConverterCloser
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
+// Windows writes these for characters that input methods on other systems type, although the code page has
+// no exact place for them: the wave dash, the minus sign, the double bar, the dash, the yen sign and the
+// overline map by the converter's own best fit; the cent, pound and not signs to their full-width forms.
+QChar FullWidthFor(QChar c)
+{
+    switch (c.unicode()) {
+        case 0x00A2:
+            return QChar(0xFFE0);
+        case 0x00A3:
+            return QChar(0xFFE1);
+        case 0x00AC:
+            return QChar(0xFFE2);
+        default:
+            return c;
+    }
+}
+
+QString WithFullWidthSigns(const QString& text)
+{
+    for (QChar c : text) {
+        if (FullWidthFor(c) != c) {
+            QString mapped = text;
+            for (QChar& m : mapped) {
+                m = FullWidthFor(m);
+            }
+            return mapped;
+        }
+    }
+    return text;
+}
+
+ConverterPtr OpenConverter(bool stopAtUnmappable)
+{
+    UErrorCode err = U_ZERO_ERROR;
+    ConverterPtr c(ucnv_open("windows-31j", &err));
+    if (U_FAILURE(err)) {
+        qFatal("code page 932 converter unavailable: %s", u_errorName(err));
+    }
+    ucnv_setFallback(c.get(), true);
+    err = U_ZERO_ERROR;
+    if (stopAtUnmappable) {
+        ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+    } else {
+        ucnv_setSubstChars(c.get(), "?", 1, &err);
+    }
+    return c;
+}
+
 // One converter per thread: opening one costs more than converting a settings file.
 UConverter* Converter()
 {
-    thread_local ConverterPtr converter = [] {
-        UErrorCode err = U_ZERO_ERROR;
-        ConverterPtr c(ucnv_open("windows-31j", &err));
-        if (U_FAILURE(err)) {
-            qFatal("code page 932 converter unavailable: %s", u_errorName(err));
-        }
-        err = U_ZERO_ERROR;
-        ucnv_setSubstChars(c.get(), "?", 1, &err);
-        return c;
-    }();
+    thread_local ConverterPtr converter = OpenConverter(false);
+    ucnv_reset(converter.get());
+    return converter.get();
+}
+
+UConverter* StrictConverter()
+{
+    thread_local ConverterPtr converter = OpenConverter(true);
     ucnv_reset(converter.get());
     return converter.get();
 }
@@ -33,11 +79,12 @@ UConverter* Converter()
 
 namespace Cp932 {
 
-QByteArray Encode(const QString& text)
+QByteArray Encode(const QString& original)
 {
-    if (text.isEmpty()) {
+    if (original.isEmpty()) {
         return QByteArray();
     }
+    const QString text = WithFullWidthSigns(original);
     UConverter* cnv = Converter();
     // A UTF-16 unit never takes more than 2 bytes in code page 932 ("?" for a surrogate pair is 1).
     QByteArray out(static_cast<int>(text.size()) * 2 + 16, Qt::Uninitialized);
@@ -75,6 +122,46 @@ QString Decode(const QByteArray& bytes)
     }
     out.truncate(n);
     return out;
+}
+
+QString Unmappable(const QString& text)
+{
+    QString found;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString one = text.mid(i, length);
+        i += length - 1;
+        const QString mapped = length == 1 ? QString(FullWidthFor(c)) : one;
+        char bytes[8];
+        UErrorCode err = U_ZERO_ERROR;
+        ucnv_fromUChars(StrictConverter(),
+                        bytes,
+                        sizeof bytes,
+                        reinterpret_cast<const UChar*>(mapped.utf16()),
+                        static_cast<int32_t>(length),
+                        &err);
+        if (U_FAILURE(err) && !found.contains(one)) {
+            found += one;
+        }
+    }
+    return found;
+}
+
+QString UnwritableNameText(const QString& characters)
+{
+    return QStringLiteral("名前に使えない文字が含まれています：「") + characters
+        + QStringLiteral("」\r\nこの文字はファイルに保存できません。");
+}
+
+QString UnwritableDelimiterText(const QString& characters)
+{
+    return QStringLiteral("区切り文字に使えない文字です：「") + characters
+        + QStringLiteral("」\r\nこの文字はファイルに保存できません。");
 }
 
 int ByteLength(const QString& text)

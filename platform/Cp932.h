@@ -8,11 +8,23 @@
 /// file the program reads or writes.
 namespace Cp932 {
 
-/// The code page 932 bytes of the text; every character the code page cannot hold becomes one "?".
+/// The code page 932 bytes of the text. Characters the code page holds only by Windows' best fit (〜 − ‖ —
+/// ¥ ‾ ¢ £ ¬, as input methods type them) get the bytes Windows writes for them; every other character the
+/// code page cannot hold becomes one "?".
 QByteArray Encode(const QString& text);
+
+/// The characters of the text that code page 932 cannot hold even by best fit, each once, in order of
+/// appearance; empty when the whole text can be written.
+QString Unmappable(const QString& text);
 
 /// The text of code page 932 bytes; bytes that form no character become U+FFFD.
 QString Decode(const QByteArray& bytes);
+
+/// The message that refuses a name holding characters the files cannot keep, naming them.
+QString UnwritableNameText(const QString& characters);
+
+/// The message that refuses a delimiter the files cannot keep, naming it.
+QString UnwritableDelimiterText(const QString& characters);
 
 /// How many bytes the text takes in code page 932 (after substitution).
 int ByteLength(const QString& text);

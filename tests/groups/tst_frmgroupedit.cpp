@@ -279,6 +279,17 @@ void TestFrmGroupEdit::emptyNameRefused()
     QCOMPARE(basGroup::GroupMask(), 0);
     QCOMPARE(people.Masks(), QList<qint32>({0, 0}));
     QCOMPARE(RowChecks(List(form)), QList<bool>({true, false}));
+    // A name the people file cannot keep is refused the same way.
+    Find<QLineEdit>(form, "txtGroupName")->setText(QStringLiteral("家族😀"));
+    {
+        ScriptedMessages messages;
+        Click(form, "cmdEntry");
+        QCOMPARE(messages.Shown().size(), 1);
+        QCOMPARE(messages.Shown().first().text,
+                 QStringLiteral("名前に使えない文字が含まれています：「😀」\r\nこの文字はファイルに保存できません。"));
+    }
+    QVERIFY(!form.kigIsUpdate());
+    QCOMPARE(basGroup::GroupMask(), 0);
     // Blanks are a name.
     Find<QLineEdit>(form, "txtGroupName")->setText("  ");
     ScriptedMessages messages;

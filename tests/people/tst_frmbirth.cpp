@@ -454,6 +454,13 @@ void TestFrmBirth::add_data()
                                       << "" << true << ""
                                       << ""
                                       << "名前を入力してください。";
+    // Typed through an input method, but not storable in the files: refused before anything is stored.
+    QTest::newRow("characters the files cannot keep")
+        << QStringLiteral("김𠮷子😀") << 0 << "2001"
+        << "1"
+        << "1" << true << ""
+        << ""
+        << QStringLiteral("名前に使えない文字が含まれています：「김𠮷😀」\r\nこの文字はファイルに保存できません。");
 }
 
 void TestFrmBirth::add()

@@ -391,6 +391,15 @@ void TestFrmExport::otherWithEmptyBox()
     QVERIFY(!dialog.kieStatus());
     QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(";"));
     QCOMPARE(GetParam("Position").AsInt(), 1);
+    // A delimiter the file would hold as "?" could never be read back.
+    DelimBox(&dialog)->setText(QStringLiteral("€"));
+    ScriptedMessages euro;
+    Click(&dialog, "cmdOk");
+    QCOMPARE(euro.Shown().size(), 1);
+    QCOMPARE(euro.Shown().first().text,
+             QStringLiteral("区切り文字に使えない文字です：「€」\r\nこの文字はファイルに保存できません。"));
+    QVERIFY(!dialog.kieStatus());
+    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(";"));
 }
 
 void TestFrmExport::typingChoosesOther()

@@ -20,6 +20,7 @@ private slots:
     void cleanup();
     void cp932Encode_data();
     void cp932Encode();
+    void cp932Unmappable();
     void cp932DecodeDamagedBytes();
     void splitLines_data();
     void splitLines();
@@ -43,25 +44,43 @@ void TestPlatformIo::cp932Encode_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("ascii") << "abc,1" << QByteArray("abc,1");
-    QTest::newRow("kanji") << QStringLiteral("山田花子") << QByteArray("\x8e\x52\x93\x63\x89\xd4\x8e\x71");
-    QTest::newRow("full-width space") << QStringLiteral("名　前") << QByteArray("\x96\xbc\x81\x40\x91\x4f");
-    QTest::newRow("half-width kana") << QStringLiteral("ｱ") << QByteArray("\xb1");
-    QTest::newRow("vendor extension") << QStringLiteral("①") << QByteArray("\x87\x40");
-    QTest::newRow("emoji is one ?") << QStringLiteral("a😀b") << QByteArray("a?b");
-    QTest::newRow("hangul is ?") << QStringLiteral("한") << QByteArray("?");
-    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::addColumn<bool>("bestFit");
+    QTest::newRow("ascii") << "abc,1" << QByteArray("abc,1") << false;
+    QTest::newRow("kanji") << QStringLiteral("山田花子") << QByteArray("\x8e\x52\x93\x63\x89\xd4\x8e\x71") << false;
+    QTest::newRow("full-width space") << QStringLiteral("名　前") << QByteArray("\x96\xbc\x81\x40\x91\x4f") << false;
+    QTest::newRow("half-width kana") << QStringLiteral("ｱ") << QByteArray("\xb1") << false;
+    QTest::newRow("vendor extension") << QStringLiteral("①") << QByteArray("\x87\x40") << false;
+    QTest::newRow("emoji is one ?") << QStringLiteral("a😀b") << QByteArray("a?b") << false;
+    QTest::newRow("hangul is ?") << QStringLiteral("한") << QByteArray("?") << false;
+    QTest::newRow("empty") << QString() << QByteArray() << false;
+    // What input methods elsewhere type for signs Windows keyboards give in full width: Windows' best fit.
+    QTest::newRow("wave dash") << QStringLiteral("〜") << QByteArray("\x81\x60") << true;
+    QTest::newRow("minus sign") << QStringLiteral("−") << QByteArray("\x81\x7c") << true;
+    QTest::newRow("double bar") << QStringLiteral("‖") << QByteArray("\x81\x61") << true;
+    QTest::newRow("em dash") << QStringLiteral("—") << QByteArray("\x81\x5c") << true;
+    QTest::newRow("yen sign") << QStringLiteral("¥") << QByteArray("\x5c") << true;
+    QTest::newRow("overline") << QStringLiteral("‾") << QByteArray("\x7e") << true;
+    QTest::newRow("cent, pound, not") << QStringLiteral("¢£¬") << QByteArray("\x81\x91\x81\x92\x81\xca") << true;
 }
 
 void TestPlatformIo::cp932Encode()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, bestFit);
     QCOMPARE(Cp932::Encode(text), bytes);
     QCOMPARE(Cp932::ByteLength(text), int(bytes.size()));
-    if (!bytes.contains('?')) {
+    QCOMPARE(Cp932::Unmappable(text).isEmpty(), !bytes.contains('?'));
+    // A best fit reads back as the code page's own character, not the one typed.
+    if (!bytes.contains('?') && !bestFit) {
         QCOMPARE(Cp932::Decode(bytes), text);
     }
+}
+
+void TestPlatformIo::cp932Unmappable()
+{
+    QCOMPARE(Cp932::Unmappable(QStringLiteral("山田한국😀〜한𠮷")), QStringLiteral("한국😀𠮷"));
+    QCOMPARE(Cp932::Unmappable(QStringLiteral("€")), QStringLiteral("€"));
 }
 
 void TestPlatformIo::cp932DecodeDamagedBytes()
