@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
 
 #include "app/basMain.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SessionEnd.h"
 #include "windows/AppStartup.h"
 #include "windows/MainWindows.h"
 
@@ -22,6 +24,13 @@ int main(int argc, char* argv[])
     // notification-area window is often hidden while a dialog or the version box closes.
     QApplication::setQuitOnLastWindowClosed(false);
     MainWindows::SetEndProgram([] { QCoreApplication::quit(); });
+
+    // A logout or shutdown ends the program like closing its window, so nothing of the session is lost.
+    SessionEnd::Watch(&MainWindows::EndSession);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
+        MainWindows::CommitSession();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] { MainWindows::UnloadAtQuit(); });
 
     AppStartup startup;
     if (!basMain::Main(startup, ProgramFolder::Get())) {

@@ -6,32 +6,77 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <cerrno>
+
 #include "ProgramFolder.h"
+
+namespace {
+
+// True while the process recorded in a lock file still exists on this machine.
+bool HolderIsAlive(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // Another user's live process answers "not permitted"; only "no such process" means it is gone.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+#else
+    return true;
+#endif
+}
+
+} // namespace
 
 InstanceLock::InstanceLock() = default;
 InstanceLock::~InstanceLock() = default;
 
 QString InstanceLock::LockPath(const QString& programFolder)
 {
-    const QString canonical = QFileInfo(programFolder).absoluteFilePath();
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable()) {
+        return ProgramFolder::CompanionFile(programFolder, QStringLiteral(".lock"));
+    }
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) {
+        return QString();
+    }
+    const QString canonical = folder.absoluteFilePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir::tempPath() + QLatin1Char('/') + ProgramFolder::ProductName() + QLatin1Char('-')
-        + QString::fromLatin1(hash) + QLatin1String(".lock");
+    return runtime + QLatin1Char('/') + ProgramFolder::ProductName() + QLatin1Char('-') + QString::fromLatin1(hash)
+        + QLatin1String(".lock");
 }
 
-bool InstanceLock::TryAcquire(const QString& programFolder)
+InstanceLock::Result InstanceLock::TryAcquire(const QString& programFolder)
 {
+    m_reason.clear();
     if (IsHeld()) {
-        return true;
+        return Result::Acquired;
     }
-    auto lock = std::make_unique<QLockFile>(LockPath(programFolder));
+    const QString path = LockPath(programFolder);
+    if (path.isEmpty()) {
+        m_reason = QStringLiteral("no folder to keep the lock in");
+        return Result::Unchecked;
+    }
+    auto lock = std::make_unique<QLockFile>(path);
     // Zero stale time: only the recorded process's death frees the lock, never its age.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(200)) {
-        return false;
+    if (lock->tryLock(200)) {
+        m_lock = std::move(lock);
+        return Result::Acquired;
     }
-    m_lock = std::move(lock);
-    return true;
+    if (lock->error() == QLockFile::LockFailedError && HolderIsAlive(*lock)) {
+        return Result::HeldByAnotherCopy;
+    }
+    // A lock that cannot be made, or a dead copy's lock that cannot be removed, tells nothing about
+    // another copy.
+    m_reason = lock->error() == QLockFile::LockFailedError ? QStringLiteral("a stale lock cannot be removed: ") + path
+                                                            : QStringLiteral("cannot create ") + path;
+    return Result::Unchecked;
 }
 
 bool InstanceLock::IsHeld() const

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "ProgramFolder.h"
+#include "SessionEnd.h"
 
 namespace {
 
@@ -70,6 +71,10 @@ Answer Show(QWidget* parent,
             Buttons buttons,
             std::optional<Answer> defaultButton)
 {
+    // Nobody is there to answer at the end of a session: the answer that saves nothing and goes on with nothing.
+    if (SessionEnd::IsEnding()) {
+        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Cancel);
+    }
     const Shown shown {text, title, icon, buttons, defaultButton.value_or(FirstButton(buttons))};
     if (g_answerer) {
         g_history.append(shown);

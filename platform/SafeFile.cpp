@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstdio>
+
 #include "MsgBox.h"
 #include "ProgramFolder.h"
+#include "SessionEnd.h"
 
 namespace {
 
@@ -116,8 +119,18 @@ Result Write(const QString& path, const QByteArray& bytes)
 bool WriteWithRetry(QWidget* parent, const QString& path, const QByteArray& bytes, const QString& failureSentence)
 {
     for (;;) {
-        if (Write(path, bytes).ok) {
+        const Result result = Write(path, bytes);
+        if (result.ok) {
             return true;
+        }
+        if (SessionEnd::IsEnding()) {
+            // Nobody to ask: the previous file stays whole, and the reason goes where a session log finds it.
+            std::fprintf(stderr,
+                         "kirvo: %s %s: %s\n",
+                         qUtf8Printable(failureSentence),
+                         qUtf8Printable(ProgramFolder::DisplayPath(path)),
+                         qUtf8Printable(result.error));
+            return false;
         }
         // A failed attempt leaves nothing behind, so Retry starts over from a fresh temporary file.
         const MsgBox::Answer answer

@@ -1,5 +1,7 @@
 #include "AppStartup.h"
 
+#include <cstdio>
+
 #include "graph/basGraph.h"
 #include "people/frmBirth.h"
 #include "windows/MainWindows.h"
@@ -14,7 +16,19 @@ void AppStartup::BuildModel()
 
 bool AppStartup::AcquireRunLock(const QString& programFolder)
 {
-    return m_lock.TryAcquire(programFolder);
+    switch (m_lock.TryAcquire(programFolder)) {
+        case InstanceLock::Result::Acquired:
+            return true;
+        case InstanceLock::Result::HeldByAnotherCopy:
+            return false;
+        case InstanceLock::Result::Unchecked:
+            break;
+    }
+    // Ending for a reason that has nothing to do with another copy would look like a crash.
+    std::fprintf(stderr,
+                 "kirvo: the single-copy rule could not be checked (%s); starting anyway\n",
+                 qUtf8Printable(m_lock.Reason()));
+    return true;
 }
 
 bool AppStartup::RunPeopleDialog()

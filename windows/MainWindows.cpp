@@ -1,12 +1,38 @@
 #include "MainWindows.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+#include "platform/SessionEnd.h"
 #include "platform/TrayIcon.h"
 #include "windows/frmMain.h"
 #include "windows/frmMainTask.h"
 
 namespace {
 std::function<void()> g_endProgram;
+QPointer<frmMainBase> g_mainWindow;
+
+// Closes the innermost popup menu or modal dialog; true when one was open.
+bool CloseInnermost()
+{
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        return true;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        return true;
+    }
+    return false;
 }
+} // namespace
 
 namespace MainWindows {
 
@@ -20,6 +46,7 @@ frmMainBase* ShowMainWindow(bool taskTray)
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    g_mainWindow = window;
     return window;
 }
 
@@ -32,6 +59,38 @@ void EndProgram()
 {
     if (g_endProgram) {
         g_endProgram();
+    }
+}
+
+void EndSession()
+{
+    SessionEnd::SetEnding(true);
+    // A dialog or menu runs its own event loop inside its opener's handler: close it and come back once
+    // that handler has returned, so the main window never unloads beneath a running handler.
+    if (CloseInnermost() || QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(20, [] { EndSession(); });
+        return;
+    }
+    UnloadAtQuit();
+}
+
+void CommitSession()
+{
+    const bool wasEnding = SessionEnd::IsEnding();
+    SessionEnd::SetEnding(true);
+    if (g_mainWindow) {
+        g_mainWindow->SaveForSession();
+    }
+    SessionEnd::SetEnding(wasEnding);
+}
+
+void UnloadAtQuit()
+{
+    SessionEnd::SetEnding(true);
+    if (g_mainWindow) {
+        g_mainWindow->close();
+    } else {
+        EndProgram();
     }
 }
 

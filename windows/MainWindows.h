@@ -16,4 +16,15 @@ frmMainBase* ShowMainWindow(bool taskTray);
 void SetEndProgram(std::function<void()> endProgram);
 void EndProgram();
 
+/// The session ends (a signal): with nobody to answer, every dialog and menu is closed without saving,
+/// then the main window unloads as when the user closes it (place, size and settings saved, a failure
+/// reported on standard error) and the program ends. Runs again later while dialogs are still closing.
+void EndSession();
+
+/// The session manager asks for the data before a logout: the settings are saved without asking.
+void CommitSession();
+
+/// The event loop is quitting for a reason of its own: the main window, if still loaded, unloads now.
+void UnloadAtQuit();
+
 } // namespace MainWindows

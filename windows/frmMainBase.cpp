@@ -663,6 +663,15 @@ void frmMainBase::Form_Unload()
         }
         show();
     }
+    StoreGeometry();
+    basSettings::SaveSettings(this);
+    if (!m_swapping) {
+        MainWindows::EndProgram();
+    }
+}
+
+void frmMainBase::StoreGeometry()
+{
     // A minimised taskbar window keeps the place it had before.
     if (m_variant == Variant::Tray || !isMinimized()) {
         const QRect twips = Screen::GeometryTwips(this);
@@ -671,8 +680,13 @@ void frmMainBase::Form_Unload()
     }
     SetParam(QStringLiteral("GraphWidth"), m_rememberedWidth);
     SetParam(QStringLiteral("GraphHeight"), m_rememberedHeight);
-    basSettings::SaveSettings(this);
-    if (!m_swapping) {
-        MainWindows::EndProgram();
+}
+
+void frmMainBase::SaveForSession()
+{
+    if (m_unloaded) {
+        return;
     }
+    StoreGeometry();
+    basSettings::SaveSettings(this);
 }

@@ -47,6 +47,9 @@ public:
     // Handlers, named after their control and event.
     void Form_Resize();
     void Form_Unload();
+    /// Stores the window's place and size and writes the settings, as closing does, but stays open: what
+    /// the session manager asks for before a logout that may still be cancelled.
+    void SaveForSession();
     void Form_KeyPress(int keyCode);
     void cmdChangeDate_Click(int index);
     void mnuViewDateChange_Click(int index);
@@ -85,6 +88,7 @@ private:
     void CreateMenus();
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption, const QString& shortcut = QString());
     void UnloadOtherWindows();
+    void StoreGeometry();
     /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.
     bool RunHidingWhenOnTop(const std::function<bool()>& dialog);
     void BringForward(QWidget* window);

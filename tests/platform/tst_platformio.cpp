@@ -10,6 +10,7 @@
 
 #include <QLockFile>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +33,7 @@ private slots:
     void safeFileCancelKeepsOldFile();
     void safeFileRetryAfterFailedReplacement();
     void instanceLockPerFolder();
+    void instanceLockWithoutWritableFolder();
     void instanceLockStaleIsTakenOver();
 };
 
@@ -202,15 +204,50 @@ void TestPlatformIo::safeFileRetryAfterFailedReplacement()
 
 void TestPlatformIo::instanceLockPerFolder()
 {
+    using R = InstanceLock::Result;
     TempProgramFolder a;
     TempProgramFolder b;
     InstanceLock first;
     InstanceLock second;
     InstanceLock other;
-    QVERIFY(first.TryAcquire(a.Path()));
-    QVERIFY(!second.TryAcquire(a.Path()));
-    QVERIFY(other.TryAcquire(b.Path()));
-    QVERIFY(InstanceLock::LockPath(a.Path()) != InstanceLock::LockPath(b.Path()));
+    QCOMPARE(first.TryAcquire(a.Path()), R::Acquired);
+    // The lock sits beside the files it protects, so the temporary folder of either copy does not matter.
+    QCOMPARE(InstanceLock::LockPath(a.Path()), a.File("kirvo.lock"));
+    qputenv("TMPDIR", b.Path().toUtf8());
+    QCOMPARE(second.TryAcquire(a.Path()), R::HeldByAnotherCopy);
+    qunsetenv("TMPDIR");
+    QCOMPARE(other.TryAcquire(b.Path()), R::Acquired);
+}
+
+void TestPlatformIo::instanceLockWithoutWritableFolder()
+{
+    // A folder the user cannot write keeps its lock in the runtime folder; with no runtime folder either,
+    // nothing can be told about another copy, and that is not "another copy runs".
+    using R = InstanceLock::Result;
+    TempProgramFolder program;
+    TempProgramFolder runtime;
+    const QByteArray folder = QFile::encodeName(program.Path());
+    QCOMPARE(chmod(folder.constData(), 0555), 0);
+    QCOMPARE(chmod(QFile::encodeName(runtime.Path()).constData(), 0777), 0);
+    const int result = RunAsOrdinaryUser([&] {
+        const QString mine = runtime.File(QString::number(getuid()));
+        QDir().mkdir(mine);
+        QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(mine));
+        InstanceLock lock;
+        if (lock.TryAcquire(program.Path()) != R::Acquired || !InstanceLock::LockPath(program.Path()).startsWith(mine)) {
+            return 1;
+        }
+        qputenv("XDG_RUNTIME_DIR", "/proc/no-such-folder/runtime");
+        qputenv("TMPDIR", "/proc/no-such-folder/tmp");
+        InstanceLock none;
+        if (none.TryAcquire(program.Path()) != R::Unchecked || none.Reason().isEmpty()) {
+            return 2;
+        }
+        return 0;
+    });
+    chmod(folder.constData(), 0700);
+    QCOMPARE(result, 0);
 }
 
 void TestPlatformIo::instanceLockStaleIsTakenOver()
@@ -220,14 +257,14 @@ void TestPlatformIo::instanceLockStaleIsTakenOver()
     const pid_t child = fork();
     if (child == 0) {
         InstanceLock* held = new InstanceLock;
-        _exit(held->TryAcquire(a.Path()) ? 0 : 1);
+        _exit(held->TryAcquire(a.Path()) == InstanceLock::Result::Acquired ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QVERIFY(QFile::exists(InstanceLock::LockPath(a.Path())));
     InstanceLock lock;
-    QVERIFY(lock.TryAcquire(a.Path()));
+    QCOMPARE(lock.TryAcquire(a.Path()), InstanceLock::Result::Acquired);
     QVERIFY(lock.IsHeld());
 }
 
