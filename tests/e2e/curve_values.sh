@@ -5,9 +5,7 @@ start_display
 
 folder=$(make_program_folder)
 printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\nTaskTray=False\r\nDispPeriod=1\r\nGraphPoint=5\r\n' >"$folder/kirvo.ini"
-HOME="$E2E_DIR" "$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program HOME="$E2E_DIR" "$folder/kirvo"
 win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 send_keys "$win" alt+f
 sleep 0.5

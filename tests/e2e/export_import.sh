@@ -6,9 +6,7 @@ start_display
 
 folder=$(make_program_folder)
 printf '[kirvo]\r\n\r\nBirthDay=1970/1/5,Taro\r\nTaskTray=False\r\n' >"$folder/kirvo.ini"
-HOME="$E2E_DIR" "$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program HOME="$E2E_DIR" "$folder/kirvo"
 win=$(wait_window '^バイオリズム （Taro）$' 30) || fail "no main window"
 
 # Add one person in the people dialog (the birthday boxes show today).

@@ -4,9 +4,7 @@ source "$(dirname "$0")/lib.sh"
 start_display
 
 folder=$(make_program_folder)
-"$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program "$folder/kirvo"
 win=$(wait_window '^表示人選択$' 30) || fail "the people dialog did not open first"
 send_keys "$win" Escape
 wait_exit "$pid" 10 || fail "the program did not end after the people dialog was cancelled"

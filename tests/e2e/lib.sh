@@ -7,17 +7,91 @@ E2E_BINARY="${1:?usage: script.sh path/to/kirvo}"
 E2E_DIR="$(mktemp -d)"
 E2E_PIDS=()
 
+E2E_STARTS=0
+
 e2e_cleanup() {
+  local pid i
+  # The program writes its settings when it is ended: let it finish before its folder goes.
   for pid in "${E2E_PIDS[@]:-}"; do
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${E2E_PIDS[@]:-}"; do
+    for i in $(seq 1 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
   done
   rm -rf "$E2E_DIR"
 }
 trap e2e_cleanup EXIT
 
 fail() {
+  local log
   echo "FAIL: $*" >&2
+  for log in "$E2E_DIR"/program.*.log; do
+    [ -s "$log" ] && { echo "--- standard error of start ${log##*/program.}:" >&2; tail -n 20 "$log" >&2; }
+  done
   exit 1
+}
+
+# True when the X server accepts a client now.
+display_ready() {
+  local i
+  for i in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# A start that the X server refused: the program ended inside its toolkit's connection to the display,
+# before any of its own code ran. Such a start may be repeated; any other failure may not.
+refused_by_display() {
+  ! kill -0 "$1" 2>/dev/null && grep -q 'could not connect to display' "$2"
+}
+
+# Starts a program in the background (arguments as for env: assignments, then the command) with its
+# standard error in its own log, sets $pid, and waits up to 30 seconds until the program shows a window or
+# ends. A start that the display refused is repeated (at most three times, said in the log); a program that
+# ends for any other reason is left for the caller's checks to find.
+start_program() {
+  local attempt i
+  for attempt in 1 2 3 4; do
+    display_ready || fail "the display does not accept connections"
+    E2E_STARTS=$((E2E_STARTS + 1))
+    E2E_LOG="$E2E_DIR/program.$E2E_STARTS.log"
+    env "$@" 2>"$E2E_LOG" &
+    pid=$!
+    E2E_PIDS+=("$pid")
+    for i in $(seq 1 300); do
+      kill -0 "$pid" 2>/dev/null || break
+      [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)" ] && return 0
+      sleep 0.1
+    done
+    refused_by_display "$pid" "$E2E_LOG" || return 0
+    echo "e2e: the X server refused the program's connection before it ran (start $attempt: $(head -n 1 "$E2E_LOG")); starting it again" >&2
+  done
+  fail "the display refused the program four times"
+}
+
+# Runs a program to its end (arguments as for start_program) and prints its exit code; a start the display
+# refused is repeated like start_program does.
+run_to_end() {
+  local attempt code
+  for attempt in 1 2 3 4; do
+    display_ready || fail "the display does not accept connections"
+    E2E_STARTS=$((E2E_STARTS + 1))
+    E2E_LOG="$E2E_DIR/program.$E2E_STARTS.log"
+    code=0
+    timeout 20 env "$@" 2>"$E2E_LOG" || code=$?
+    if [ "$code" -eq 0 ] || ! grep -q 'could not connect to display' "$E2E_LOG"; then
+      echo "$code"
+      return 0
+    fi
+    echo "e2e: the X server refused the program's connection before it ran (start $attempt: $(head -n 1 "$E2E_LOG")); starting it again" >&2
+  done
+  fail "the display refused the program four times"
 }
 
 # Starts Xvfb on a display number it picks itself (so parallel scripts never share one) and exports DISPLAY.

@@ -17,9 +17,7 @@ write_hex() {
 
 # 1. No files at all: the dialog comes first; Esc ends the program without writing anything.
 folder=$(make_program_folder empty)
-"$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program "$folder/kirvo"
 win=$(wait_window '^表示人選択$' 30) || fail "a first run did not open the people dialog"
 [ "$(count_windows '^バイオリズム')" -eq 0 ] || fail "a main window opened before the people dialog"
 send_keys "$win" Escape
@@ -40,9 +38,7 @@ write_hex "$folder/kirvo.dat" "$version1"
 write_hex "$E2E_DIR/expected.dat" "$version2"
 [ "$(stat -c %s "$E2E_DIR/expected.dat")" -eq $((326 + 3 * 24 + 3 + 8 + 4)) ] || fail "the expected file is malformed"
 
-"$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program "$folder/kirvo"
 win=$(wait_window '^表示人選択$' 30) || fail "the people dialog did not open with a version-1 people file"
 send_keys "$win" Return
 main=$(wait_window '^バイオリズム （abc, Taro）$' 30) \

@@ -6,9 +6,7 @@ start_display
 folder=$(make_program_folder)
 mkdir -p "$E2E_DIR/home"
 printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\nBirthDay=1970/11/23,B\r\nTaskTray=False\r\n' >"$folder/kirvo.ini"
-(cd "$E2E_DIR/home" && HOME="$E2E_DIR/home" exec "$folder/kirvo") &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program --chdir="$E2E_DIR/home" HOME="$E2E_DIR/home" "$folder/kirvo"
 win=$(wait_window '^バイオリズム （A, B）$' 30) || fail "no main window"
 send_keys "$win" alt+f
 sleep 0.5

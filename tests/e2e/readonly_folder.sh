@@ -5,9 +5,9 @@ source "$(dirname "$0")/lib.sh"
 if [ "$(id -u)" -eq 0 ]; then
   command -v setpriv >/dev/null || { echo "setpriv missing: skipped"; exit 0; }
   # Root writes anywhere: run the program as an ordinary user instead.
-  as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 else
-  as_user() { "$@"; }
+  as_user=()
 fi
 start_display
 
@@ -20,9 +20,7 @@ chmod 755 "$folder/kirvo"
 runtime="$(mktemp -d)"
 chmod 777 "$runtime"
 
-as_user env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program "${as_user[@]}" env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$folder/kirvo"
 win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 send_keys "$win" ctrl+q
 box=$(wait_window '^エラー$' 30) || fail "no message about the settings file"

@@ -8,20 +8,14 @@ folder=$(make_program_folder one)
 printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,Hanako\r\n' >"$folder/kirvo.ini"
 cp "$folder/kirvo.ini" "$E2E_DIR/original.ini"
 
-"$folder/kirvo" &
-first=$!
-E2E_PIDS+=("$first")
+start_program "$folder/kirvo"
+first=$pid
 win=$(wait_window '^バイオリズム （Hanako）$' 30) || fail "the first copy showed no main window"
 
 # The lock lives beside the settings, so a copy with another temporary folder is still the second copy.
 for tmp in "${TMPDIR:-/tmp}" "$E2E_DIR"; do
-  TMPDIR="$tmp" "$folder/kirvo" &
-  second=$!
-  E2E_PIDS+=("$second")
-  wait_exit "$second" 10 || fail "the second copy (TMPDIR=$tmp) is still running"
-  code=0
-  wait "$second" || code=$?
-  [ "$code" -eq 0 ] || fail "the second copy ended with code $code"
+  code=$(run_to_end TMPDIR="$tmp" "$folder/kirvo")
+  [ "$code" -eq 0 ] || fail "the second copy (TMPDIR=$tmp) ended with code $code"
 done
 [ "$(count_windows '^バイオリズム')" -eq 1 ] || fail "more than one main window"
 cmp -s "$folder/kirvo.ini" "$E2E_DIR/original.ini" || fail "the second copy wrote the settings file"
@@ -31,8 +25,7 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 # Another folder is another program.
 other=$(make_program_folder two)
 printf '[kirvo]\r\n\r\nBirthDay=1970/11/23,Ichiro\r\n' >"$other/kirvo.ini"
-"$other/kirvo" &
-E2E_PIDS+=("$!")
+start_program "$other/kirvo"
 wait_window '^バイオリズム （Ichiro）$' 15 >/dev/null || fail "a copy in another folder did not start"
 
 # Closing the first copy's window ends it and writes the settings file.

@@ -18,12 +18,9 @@ runtime="$E2E_DIR/runtime"
 mkdir -m 700 "$runtime"
 chown "$user" "$runtime"
 
-# Starts the program of a folder as the user, with its standard error in $E2E_DIR/stderr; sets $pid.
+# Starts the program of a folder as the user; sets $pid (the program itself, so signals reach it).
 start_as_user() {
-  # Not through a shell function: the signal must reach the program itself, not a subshell around it.
-  "${as_user[@]}" env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$1/kirvo" 2>"$E2E_DIR/stderr" &
-  pid=$!
-  E2E_PIDS+=("$pid")
+  start_program "${as_user[@]}" env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$1/kirvo"
 }
 
 # Waits for the program to end and checks its exit code.
@@ -31,7 +28,7 @@ expect_exit_0() {
   wait_exit "$pid" 15 || fail "$1: the program did not end"
   local code=0
   wait "$pid" || code=$?
-  [ "$code" -eq 0 ] || fail "$1: exit code $code ($(cat "$E2E_DIR/stderr"))"
+  [ "$code" -eq 0 ] || fail "$1: exit code $code"
 }
 
 # 1. Each signal writes the settings, as closing the window does.
@@ -74,5 +71,5 @@ wait_window '^バイオリズム （A）$' 30 >/dev/null || fail "read-only: no 
 kill -TERM "$pid"
 expect_exit_0 "read-only"
 cmp -s "$folder/kirvo.ini" "$E2E_DIR/original.ini" || fail "read-only: the settings file changed"
-grep -q '設定ファイルの書き込みに失敗しました。' "$E2E_DIR/stderr" || fail "read-only: no reason on standard error: $(cat "$E2E_DIR/stderr")"
+grep -q '設定ファイルの書き込みに失敗しました。' "$E2E_LOG" || fail "read-only: no reason on standard error"
 echo "session end: ok"

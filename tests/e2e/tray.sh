@@ -14,9 +14,7 @@ done
 
 folder=$(make_program_folder)
 printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\n' >"$folder/kirvo.ini"
-"$folder/kirvo" &
-pid=$!
-E2E_PIDS+=("$pid")
+start_program "$folder/kirvo"
 win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 
 icon=""
