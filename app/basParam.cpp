@@ -222,6 +222,7 @@ void SetDefaultEras()
         {QStringLiteral("大正"), 1911},
         {QStringLiteral("昭和"), 1925},
         {QStringLiteral("平成"), 1988},
+        {QStringLiteral("令和"), 2018},
     };
 }
 

@@ -52,7 +52,7 @@ qint32 EraOffset(int plIndex);
 void ClearEraTable();
 /// Appends an era; Overflow when the table is full.
 AppError AddEra(const QString& name, qint32 offset);
-/// Fills the five built-in eras: 西暦 0, 明治 1867, 大正 1911, 昭和 1925, 平成 1988.
+/// Fills the six built-in eras: 西暦 0, 明治 1867, 大正 1911, 昭和 1925, 平成 1988, 令和 2018.
 void SetDefaultEras();
 
 /// Test seam: everything back to the state before the settings loader runs (zero, false, empty).

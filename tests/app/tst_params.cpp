@@ -167,14 +167,16 @@ void TestParams::displayListLimit()
 void TestParams::eraTable()
 {
     SetDefaultEras();
-    QCOMPARE(EraCount(), qint16(5));
+    QCOMPARE(EraCount(), qint16(6));
     QCOMPARE(EraName(0), QStringLiteral("西暦"));
     QCOMPARE(EraOffset(0), 0);
     QCOMPARE(EraName(4), QStringLiteral("平成"));
     QCOMPARE(EraOffset(4), 1988);
-    QCOMPARE(AddEra(QStringLiteral("令和"), 2018), AppError::None);
-    QCOMPARE(EraCount(), qint16(6));
-    QCOMPARE(EraName(6), QString());
+    QCOMPARE(EraName(5), QStringLiteral("令和"));
+    QCOMPARE(EraOffset(5), 2018);
+    QCOMPARE(AddEra(QStringLiteral("次"), 2100), AppError::None);
+    QCOMPARE(EraCount(), qint16(7));
+    QCOMPARE(EraName(7), QString());
     QCOMPARE(EraOffset(-1), 0);
 }
 

@@ -74,7 +74,8 @@ void TestSettingsFile::noFileGivesDefaults()
     QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("064064200"));
     QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(","));
     QCOMPARE(GetParam("ReadBirthDay").AsBool(), false);
-    QCOMPARE(EraCount(), qint16(5));
+    QCOMPARE(EraCount(), qint16(6));
+    QCOMPARE(EraName(5), QStringLiteral("令和"));
     // Loading writes nothing.
     QVERIFY(!QFile::exists(basSettings::SettingsPath(dir.Path())));
 }
@@ -85,7 +86,7 @@ void TestSettingsFile::headerOnlyFile()
     dir.Write("kirvo.ini", "[kirvo]\r\n\r\n");
     QVERIFY(basSettings::LoadSettings(dir.Path()));
     QCOMPARE(GetParam("DispPeriod").AsInt(), 15);
-    QCOMPARE(EraCount(), qint16(5));
+    QCOMPARE(EraCount(), qint16(6));
     QCOMPARE(GetParam("ReadBirthDay").AsBool(), false);
 }
 
@@ -327,7 +328,10 @@ void TestSettingsFile::calendarAgainstEraCount()
 
 void TestSettingsFile::exampleFileByteForByte()
 {
-    basSettings::LoadSettingsFromBytes(QByteArray());
+    // A file with the five eras of older versions keeps exactly those five: nothing is added behind the
+    // user's back.
+    basSettings::LoadSettingsFromBytes(
+        File({"Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和", "Era=1988,平成"}));
     AddDisplayPerson(QStringLiteral("山田花子"), *Date::FromYmd(1965, 4, 3));
     AddDisplayPerson(QStringLiteral("鈴木一郎"), *Date::FromYmd(1970, 11, 23));
     SetParam("DispPeriod", 30);
@@ -353,6 +357,7 @@ void TestSettingsFile::defaultsOnlyFile()
                            "Era=1911,大正",
                            "Era=1925,昭和",
                            "Era=1988,平成",
+                           "Era=2018,令和",
                            "GraphPosX=0",
                            "GraphPosY=0",
                            "GraphWidth=4500",

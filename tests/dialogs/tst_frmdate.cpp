@@ -115,8 +115,8 @@ void TestFrmDate::controls()
     QCOMPARE(Box(&dialog, "txtYear")->maxLength(), 4);
     QCOMPARE(Box(&dialog, "txtMonth")->maxLength(), 2);
     QCOMPARE(Box(&dialog, "txtDay")->maxLength(), 2);
-    QCOMPARE(Eras(&dialog)->count(), 5);
-    for (int i = 0; i < 5; ++i) {
+    QCOMPARE(Eras(&dialog)->count(), 6);
+    for (int i = 0; i < 6; ++i) {
         QCOMPARE(Eras(&dialog)->itemText(i), basParam::EraName(i));
     }
 
@@ -157,6 +157,7 @@ void TestFrmDate::opening_data()
     QTest::addColumn<QString>("era");
     QTest::addColumn<QStringList>("boxes");
     QTest::newRow("Heisei") << Ymd(2001, 12, 5) << 4 << "平成" << QStringList {"13", "12", "5"};
+    QTest::newRow("Reiwa") << Ymd(2026, 12, 7) << 5 << "令和" << QStringList {"8", "12", "7"};
     QTest::newRow("Gregorian") << Ymd(2001, 12, 5) << 0 << "西暦" << QStringList {"2001", "12", "5"};
     QTest::newRow("Showa, no leading zeros") << Ymd(1970, 1, 9) << 3 << "昭和" << QStringList {"45", "1", "9"};
     QTest::newRow("before the era: negative") << Ymd(1980, 6, 30) << 4 << "平成" << QStringList {"-8", "6", "30"};
@@ -212,6 +213,7 @@ void TestFrmDate::eraSwitch_data()
     QTest::newRow("through every era") << 4 << "13" << QList<int> {1, 2, 3, 0}
                                        << QStringList {"134", "90", "76", "2001"};
     QTest::newRow("same era") << 4 << "13" << QList<int> {4} << QStringList {"13"};
+    QTest::newRow("Heisei 31 to Reiwa and back") << 4 << "31" << QList<int> {5, 4} << QStringList {"1", "31"};
 }
 
 void TestFrmDate::eraSwitch()
@@ -252,6 +254,7 @@ void TestFrmDate::okStoresDateAndEra_data()
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<Date>("stored");
     QTest::newRow("Heisei 13") << 4 << QStringList {"13", "12", "5"} << Ymd(2001, 12, 5);
+    QTest::newRow("Reiwa 8") << 5 << QStringList {"8", "12", "7"} << Ymd(2026, 12, 7);
     QTest::newRow("Heisei 1 starts in Showa's year") << 4 << QStringList {"1", "1", "7"} << Ymd(1989, 1, 7);
     QTest::newRow("Heisei 0 is 1988") << 4 << QStringList {"0", "3", "1"} << Ymd(1988, 3, 1);
     QTest::newRow("leap day") << 0 << QStringList {"2000", "2", "29"} << Ymd(2000, 2, 29);

@@ -327,7 +327,7 @@ void TestFrmBirth::loadFillsListAndBoxes()
                  QStringList({"Taro   (1970/1/5)", "山田花子   (1965/4/3)", "Jiro   (2001/12/3)"}));
         QCOMPARE(Checks(List(form)), QList<bool>({true, false, true}));
         auto* era = Find<QComboBox>(form, "cmbCalender");
-        QCOMPARE(era->count(), 5);
+        QCOMPARE(era->count(), 6);
         QCOMPARE(era->itemText(0), QStringLiteral("西暦"));
         QCOMPARE(era->currentText(), QStringLiteral("平成"));
         QCOMPARE(form.EraIndex(), 4);
@@ -394,6 +394,11 @@ void TestFrmBirth::add_data()
                                   << "3" << true << "Jiro   (2001/12/3)"
                                   << "2001/12/3"
                                   << "";
+    QTest::newRow("令和 2/3/4") << "Kid" << 5 << "2"
+                                << "3"
+                                << "4" << true << "Kid   (2020/3/4)"
+                                << "2020/3/4"
+                                << "";
     QTest::newRow("without the year") << "Jiro" << 4 << "13"
                                       << "12"
                                       << "3" << false << "Jiro   (12/3)"
@@ -543,6 +548,13 @@ void TestFrmBirth::eraSwitch()
     era->setCurrentIndex(0);
     QCOMPARE(year->text(), QStringLiteral("2001"));
     QCOMPARE(form.EraIndex(), 0);
+    year->setText("2019");
+    era->setCurrentIndex(4);
+    QCOMPARE(year->text(), QStringLiteral("31"));
+    era->setCurrentIndex(5);
+    QCOMPARE(year->text(), QStringLiteral("1"));
+    era->setCurrentIndex(4);
+    QCOMPARE(year->text(), QStringLiteral("31"));
 }
 
 void TestFrmBirth::eraSwitchWithEmptyYearBox()
