@@ -6,7 +6,7 @@
 
 #include "app/basCalendar.h"
 #include "app/basParam.h"
-#include "graph/basGraph.h"
+#include "graph/CycleModel.h"
 #include "platform/Cp932.h"
 #include "platform/DelimitedText.h"
 #include "platform/SafeFile.h"

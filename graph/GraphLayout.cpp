@@ -1,5 +1,5 @@
 // Colours and the layout of the main windows around the chart.
-#include "basGraph.h"
+#include "GraphLayout.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/basParam.h"
+#include "graph/GraphOutput.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"

@@ -1,5 +1,5 @@
 // The chart on screen and on paper: stacked bands, one per person of the display list.
-#include "basGraph.h"
+#include "GraphOutput.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -10,6 +10,7 @@
 
 #include "app/basCalendar.h"
 #include "app/basParam.h"
+#include "graph/GraphRender.h"
 #include "platform/Numeric.h"
 #include "platform/PictureBox.h"
 

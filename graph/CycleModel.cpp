@@ -1,6 +1,9 @@
-#include "basGraph.h"
+// The three cycles and the sine table every drawn, printed and saved value is read from.
+#include "CycleModel.h"
 
 #include <cmath>
+
+#include "graph/GraphOutput.h"
 
 namespace {
 
@@ -13,9 +16,6 @@ constexpr double FullTurn = 6.28318530717958;
 } // namespace
 
 namespace basGraph {
-
-// The chart's own state lives beside the drawing code.
-void ResetChartState();
 
 void BuildSineTable()
 {

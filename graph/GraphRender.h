@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include "graph/GraphForm.h"
+#include "platform/AppError.h"
+#include "platform/Date.h"
+
+class DrawSurface;
+
+namespace basGraph {
+
+/// Draws one person's band on a surface: frame, legend (index 1 only), date labels (index = count only),
+/// amplitude labels, day counter preceded by labelText, dotted day grid, critical-day marks and the curves
+/// checked in the form's mnuViewSelectGraph items. The band is (0, top) to (width, top + height) in the
+/// surface's units; index and count are the person's 1-based place in the display list and its length.
+/// Lets pending window events run once at the end. Overflow when a coordinate leaves 32 bits, Drawing when a
+/// drawing step fails or the period or point step settings are below 1.
+AppError RenderGraph(const GraphForm& form,
+                     DrawSurface& surface,
+                     const QString& labelText,
+                     qint32 top,
+                     qint32 width,
+                     qint32 height,
+                     Date birthday,
+                     qint32 index,
+                     qint32 count);
+
+} // namespace basGraph
