@@ -8,9 +8,9 @@
 #include "app/basCalendar.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "dialogs/DialogSetup.h"
 #include "dialogs/NumberBox.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/Numeric.h"
@@ -51,6 +51,8 @@ frmDate::frmDate(QWidget* parent)
     : QDialog(parent)
 {
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     Form_Load();
 }
 
@@ -66,36 +68,36 @@ void frmDate::CreateControls()
 {
     setObjectName(QStringLiteral("frmDate"));
     setWindowTitle(QStringLiteral("日付入力"));
-    DialogSetup::SetupFixedDialog(this, 4125, 1605);
+    Forms::SetupFixedDialog(this, 4125, 1605);
 
     lblTitle = new QLabel(QStringLiteral("★ 表示日を入力してください。"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    DialogSetup::Place(lblTitle, 120, 120, 3885, 255);
+    Forms::Place(lblTitle, 120, 120, 3885, 255);
 
     cmbCalender = new QComboBox(this);
     cmbCalender->setObjectName(QStringLiteral("cmbCalender"));
-    DialogSetup::Place(cmbCalender, 120, 480, 1095, 330);
+    Forms::Place(cmbCalender, 120, 480, 1095, 330);
 
     auto makeLabel = [this](const char* name, const QString& caption, int left) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(QLatin1String(name));
-        DialogSetup::Place(label, left, 480, 270, 330);
+        Forms::Place(label, left, 480, 270, 330);
         return label;
     };
     txtYear = new NumberBox(QStringLiteral("txtYear"), 4, this);
-    DialogSetup::Place(txtYear, 1320, 480, 660, 330);
+    Forms::Place(txtYear, 1320, 480, 660, 330);
     lblYear = makeLabel("lblYear", QStringLiteral("年"), 2010);
     txtMonth = new NumberBox(QStringLiteral("txtMonth"), 2, this);
-    DialogSetup::Place(txtMonth, 2310, 480, 450, 330);
+    Forms::Place(txtMonth, 2310, 480, 450, 330);
     lblMonth = makeLabel("lblMonth", QStringLiteral("月"), 2790);
     txtDay = new NumberBox(QStringLiteral("txtDay"), 2, this);
-    DialogSetup::Place(txtDay, 3090, 480, 450, 330);
+    Forms::Place(txtDay, 3090, 480, 450, 330);
     lblDay = makeLabel("lblDay", QStringLiteral("日"), 3570);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        DialogSetup::Place(button, left, 1080, 1215, 375);
+        Forms::Place(button, left, 1080, 1215, 375);
         return button;
     };
     cmdOk = makeButton("cmdOk", QStringLiteral("表示(&D)"), 120);
@@ -189,11 +191,6 @@ void frmDate::cmdHelp_Click()
 
 bool RunDateDialog(QWidget* owner)
 {
-    QPointer<frmDate> dialog = new frmDate(owner);
-    DialogSetup::ModalToOwner(dialog, owner);
-    dialog->exec();
-    // The owner may have been closed meanwhile, taking the dialog with it: that is no confirmation.
-    const bool status = dialog && dialog->kidStatus();
-    delete dialog;
-    return status;
+    // The owner may be closed meanwhile, taking the dialog with it: that is no confirmation.
+    return Forms::RunModal(new frmDate(owner), owner, false, [](frmDate& d) { return d.kidStatus(); });
 }

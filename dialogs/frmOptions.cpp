@@ -10,9 +10,9 @@
 
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "dialogs/DialogSetup.h"
 #include "dialogs/NumberBox.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/Numeric.h"
@@ -108,6 +108,8 @@ frmOptions::frmOptions(QWidget* parent)
     : QDialog(parent)
 {
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     Form_Load();
 }
 
@@ -122,7 +124,7 @@ QLabel* frmOptions::AddLabel(const char* name, const QString& caption, int left,
 {
     auto* label = new QLabel(caption, fraOption);
     label->setObjectName(QLatin1String(name));
-    DialogSetup::Place(label, left, top, width, LabelHeight);
+    Forms::Place(label, left, top, width, LabelHeight);
     return label;
 }
 
@@ -130,7 +132,7 @@ QCheckBox* frmOptions::AddCheck(const char* name, const QString& caption, int to
 {
     auto* check = new QCheckBox(caption, fraOption);
     check->setObjectName(QLatin1String(name));
-    DialogSetup::Place(check, RowLeft, top, 5000, CheckHeight);
+    Forms::Place(check, RowLeft, top, 5000, CheckHeight);
     return check;
 }
 
@@ -143,7 +145,7 @@ QSlider* frmOptions::AddSlider(const char* name, int left, int top, int width)
     slider->setPageStep(1);
     slider->setTickInterval(1);
     slider->setTickPosition(QSlider::TicksBelow);
-    DialogSetup::Place(slider, left, top, width, 435);
+    Forms::Place(slider, left, top, width, 435);
     return slider;
 }
 
@@ -151,7 +153,7 @@ void frmOptions::CreateControls()
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("オプション設定"));
-    DialogSetup::SetupFixedDialog(this, 5760, 6045);
+    Forms::SetupFixedDialog(this, 5760, 6045);
 
     tabOption = new QTabWidget(this);
     tabOption->setObjectName(QStringLiteral("tabOption"));
@@ -160,7 +162,7 @@ void frmOptions::CreateControls()
     fraOption = new QWidget();
     fraOption->setObjectName(QStringLiteral("fraOption"));
     tabOption->addTab(fraOption, QStringLiteral("オプション"));
-    DialogSetup::Place(tabOption, 120, 120, 5520, 5280);
+    Forms::Place(tabOption, 120, 120, 5520, 5280);
 
     int y = 150;
     AddLabel("lblGraphDisp", QStringLiteral("グラフ表示"), RowLeft, y + 90, 1500);
@@ -183,7 +185,7 @@ void frmOptions::CreateControls()
     AddLabel("lblDispPeriod", QStringLiteral("表示日数　（表示日を境に"), RowLeft, y + LabelDrop, 2700)
         ->setProperty("index", 0);
     txtDispPeriod = new NumberBox(QStringLiteral("txtDispPeriod"), 3, fraOption);
-    DialogSetup::Place(txtDispPeriod, 2850, y, 600, BoxHeight);
+    Forms::Place(txtDispPeriod, 2850, y, 600, BoxHeight);
     AddLabel("lblDispPeriod", QStringLiteral("日間）"), 3510, y + LabelDrop, 900)->setProperty("index", 1);
 
     chkBirthYear = AddCheck("chkBirthYear", QStringLiteral("誕生年を表示する。"), 2610);
@@ -195,19 +197,19 @@ void frmOptions::CreateControls()
     AddLabel("lblMultiNum", QStringLiteral("複数表示の確認　（"), RowLeft, y + LabelDrop, 2100)
         ->setProperty("index", 0);
     txtMultiNum = new NumberBox(QStringLiteral("txtMultiNum"), 2, fraOption);
-    DialogSetup::Place(txtMultiNum, 2250, y, 450, BoxHeight);
+    Forms::Place(txtMultiNum, 2250, y, 450, BoxHeight);
     AddLabel("lblMultiNum", QStringLiteral("個以上選択時）"), 2760, y + LabelDrop, 1800)->setProperty("index", 1);
 
     y = 4335;
     AddLabel("lblPrintRate", QStringLiteral("印刷時の縮尺率"), RowLeft, y + LabelDrop, 1700)->setProperty("index", 0);
     txtPrintRate = new NumberBox(QStringLiteral("txtPrintRate"), 3, fraOption);
-    DialogSetup::Place(txtPrintRate, 1850, y, 600, BoxHeight);
+    Forms::Place(txtPrintRate, 1850, y, 600, BoxHeight);
     AddLabel("lblPrintRate", QStringLiteral("％"), 2510, y + LabelDrop, 300)->setProperty("index", 1);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        DialogSetup::Place(button, left, 5550, 1215, 375);
+        Forms::Place(button, left, 5550, 1215, 375);
         return button;
     };
     cmdOk = makeButton("cmdOk", QStringLiteral("設定(&S)"), 1755);
@@ -326,11 +328,6 @@ void frmOptions::cmdHelp_Click()
 
 bool RunOptionsDialog(QWidget* owner)
 {
-    QPointer<frmOptions> dialog = new frmOptions(owner);
-    DialogSetup::ModalToOwner(dialog, owner);
-    dialog->exec();
-    // The owner may have been closed meanwhile, taking the dialog with it: that is no confirmation.
-    const bool status = dialog && dialog->kioStatus();
-    delete dialog;
-    return status;
+    // The owner may be closed meanwhile, taking the dialog with it: that is no confirmation.
+    return Forms::RunModal(new frmOptions(owner), owner, false, [](frmOptions& d) { return d.kioStatus(); });
 }

@@ -15,9 +15,9 @@
 #include "basGroup.h"
 #include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 
 namespace {
 
@@ -29,16 +29,6 @@ constexpr int GroupNameLength = 20;
 const QString KeyUserName = QStringLiteral("UserName");
 const QString KeyBirthDay = QStringLiteral("BirthDay");
 const QString KeyMyGroupId = QStringLiteral("MyGroupId");
-
-template<typename T>
-T* Place(T* control, const char* name, int left, int top, int width, int height)
-{
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(qRound(left / tx), qRound(top / ty), qRound(width / tx), qRound(height / ty));
-    return control;
-}
 
 } // namespace
 
@@ -54,6 +44,8 @@ frmGroupEdit::frmGroupEdit(PeopleSource& people, QWidget* owner)
     , m_people(people)
 {
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     Form_Load();
 }
 
@@ -69,26 +61,19 @@ void frmGroupEdit::CreateControls()
 {
     setObjectName(QStringLiteral("frmGroupEdit"));
     setWindowTitle(QStringLiteral("グループ編集"));
-    // The layout is measured for a 9-point dialog font, like every dialog of the program.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setFixedSize(qRound(ClientWidthTwips / Screen::TwipsPerPixelX()),
-                 qRound(ClientHeightTwips / Screen::TwipsPerPixelY()));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
     // Modal to its owner only, so the help window it opens stays usable.
-    setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    Forms::ModalToOwner(this, parentWidget());
 
-    lblGroupName = Place(new QLabel(QStringLiteral("グループ名："), this), "lblGroupName", 120, 120, 975, 255);
-    txtGroupName = Place(new QLineEdit(this), "txtGroupName", 1080, 120, 3255, 270);
+    lblGroupName = Forms::Place(new QLabel(QStringLiteral("グループ名："), this), "lblGroupName", 120, 120, 975, 255);
+    txtGroupName = Forms::Place(new QLineEdit(this), "txtGroupName", 1080, 120, 3255, 270);
     txtGroupName->setMaxLength(GroupNameLength);
-    lstGroupList = Place(new QListWidget(this), "lstGroupList", 120, 600, 4215, 1950);
+    lstGroupList = Forms::Place(new QListWidget(this), "lstGroupList", 120, 600, 4215, 1950);
     lstGroupList->setUniformItemSizes(true);
     lstGroupList->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmdEntry = Place(new QPushButton(QStringLiteral("登録(&E)"), this), "cmdEntry", 600, 2760, 1095, 375);
-    cmdCancel = Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 1920, 2760, 1095, 375);
-    cmdHelp = Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3240, 2760, 1095, 375);
+    cmdEntry = Forms::Place(new QPushButton(QStringLiteral("登録(&E)"), this), "cmdEntry", 600, 2760, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 1920, 2760, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3240, 2760, 1095, 375);
 
     setTabOrder(txtGroupName, lstGroupList);
     setTabOrder(lstGroupList, cmdEntry);

@@ -14,9 +14,9 @@
 #include "app/basMain.h"
 #include "frmGroupEdit.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 
 namespace {
 
@@ -28,16 +28,6 @@ constexpr int KeyCodeDelete = 46;
 constexpr int ListedSlots = basGroup::MaxGroups;
 
 const QString KeyMyGroupId = QStringLiteral("MyGroupId");
-
-template<typename T>
-T* Place(T* control, const char* name, int left, int top, int width, int height)
-{
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(qRound(left / tx), qRound(top / ty), qRound(width / tx), qRound(height / ty));
-    return control;
-}
 
 qint32 GroupMask(const PersonRecord& person)
 {
@@ -56,6 +46,8 @@ frmGroupMain::frmGroupMain(PeopleSource& people, QWidget* owner)
     , m_people(people)
 {
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     Form_Load();
 }
 
@@ -71,27 +63,21 @@ void frmGroupMain::CreateControls()
 {
     setObjectName(QStringLiteral("frmGroupMain"));
     setWindowTitle(QStringLiteral("グループ一覧"));
-    // The layout is measured for a 9-point dialog font, like every dialog of the program.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setFixedSize(qRound(ClientWidthTwips / Screen::TwipsPerPixelX()),
-                 qRound(ClientHeightTwips / Screen::TwipsPerPixelY()));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
     // Modal to its owner only, so the help window it opens stays usable.
-    setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    Forms::ModalToOwner(this, parentWidget());
 
-    lstGroup = Place(new QListWidget(this), "lstGroup", 120, 120, 3615, 2400);
+    lstGroup = Forms::Place(new QListWidget(this), "lstGroup", 120, 120, 3615, 2400);
     lstGroup->setSelectionMode(QAbstractItemView::SingleSelection);
     lstGroup->setUniformItemSizes(true);
-    cmdNewGroup = Place(new QPushButton(QStringLiteral("新規(&N)..."), this), "cmdNewGroup", 3960, 240, 1095, 375);
-    cmdEdit = Place(new QPushButton(QStringLiteral("編集(&E)..."), this), "cmdEdit", 3960, 720, 1095, 375);
-    cmdDelete = Place(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete", 3960, 1200, 1095, 375);
-    cmdRenewal = Place(new QPushButton(QStringLiteral("更新(&R)"), this), "cmdRenewal", 3960, 1800, 1095, 375);
-    cmdSelect = Place(new QPushButton(QStringLiteral("選択(&S)"), this), "cmdSelect", 1320, 2760, 1095, 375);
-    cmdCancel = Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 2640, 2760, 1095, 375);
-    cmdHelp = Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3960, 2760, 1095, 375);
+    cmdNewGroup
+        = Forms::Place(new QPushButton(QStringLiteral("新規(&N)..."), this), "cmdNewGroup", 3960, 240, 1095, 375);
+    cmdEdit = Forms::Place(new QPushButton(QStringLiteral("編集(&E)..."), this), "cmdEdit", 3960, 720, 1095, 375);
+    cmdDelete = Forms::Place(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete", 3960, 1200, 1095, 375);
+    cmdRenewal = Forms::Place(new QPushButton(QStringLiteral("更新(&R)"), this), "cmdRenewal", 3960, 1800, 1095, 375);
+    cmdSelect = Forms::Place(new QPushButton(QStringLiteral("選択(&S)"), this), "cmdSelect", 1320, 2760, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 2640, 2760, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3960, 2760, 1095, 375);
 
     QWidget* order[] = {lstGroup, cmdNewGroup, cmdEdit, cmdDelete, cmdRenewal, cmdSelect, cmdCancel, cmdHelp};
     for (size_t i = 1; i < std::size(order); ++i) {
@@ -199,12 +185,9 @@ void frmGroupMain::SelectRowOfPosition(int position)
 
 bool frmGroupMain::RunGroupEdit(qint32 dispKind)
 {
-    QPointer<frmGroupEdit> edit = new frmGroupEdit(m_people, this);
+    auto* edit = new frmGroupEdit(m_people, this);
     edit->kigDispKind(dispKind);
-    edit->exec();
-    const bool updated = edit && edit->kigIsUpdate();
-    delete edit;
-    return updated;
+    return Forms::RunModal(edit, this, false, [](frmGroupEdit& d) { return d.kigIsUpdate(); });
 }
 
 void frmGroupMain::cmdNewGroup_Click()

@@ -33,9 +33,9 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
@@ -53,24 +53,6 @@ const QString KeyUserName = QStringLiteral("UserName");
 const QString KeyBirthDay = QStringLiteral("BirthDay");
 const QString KeySelected = QStringLiteral("Selected");
 const QString KeyMyGroupId = QStringLiteral("MyGroupId");
-
-int PixelsX(int twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelX());
-}
-
-int PixelsY(int twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelY());
-}
-
-template<typename T>
-T* Place(T* control, const char* name, int left, int top, int width, int height)
-{
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
-    return control;
-}
 
 bool IsDigits(const QString& text)
 {
@@ -115,15 +97,12 @@ frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
 {
     setObjectName(QStringLiteral("frmBirth"));
     setWindowTitle(QStringLiteral("表示人選択"));
-    // The layout is measured for a 9-point dialog font, like every dialog of the program.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    Forms::SetupFixedDialog(this);
     // Modal to its owner only: the help window it opens stays usable, also at start-up when there is no owner.
     setWindowModality(Qt::WindowModal);
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     CreateMenus();
     Form_Load();
 }
@@ -137,26 +116,26 @@ void frmBirth::CreateControls()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(PixelsX(ClientWidthTwips), PixelsY(ClientHeightTwips));
+    client->setFixedSize(Forms::Size(ClientWidthTwips, ClientHeightTwips));
 
     // The grey and the white line under the menu bar, 15 twips apart.
-    auto* linGrey = Place(new QFrame(client), "linGrey", 0, 0, ClientWidthTwips, 15);
+    auto* linGrey = Forms::Place(new QFrame(client), "linGrey", 0, 0, ClientWidthTwips, 15);
     linGrey->setFixedHeight(1);
     linGrey->setStyleSheet(QStringLiteral("background-color: #808080;"));
-    auto* linWhite = Place(new QFrame(client), "linWhite", 0, 15, ClientWidthTwips, 15);
+    auto* linWhite = Forms::Place(new QFrame(client), "linWhite", 0, 15, ClientWidthTwips, 15);
     linWhite->setFixedHeight(1);
     linWhite->setStyleSheet(QStringLiteral("background-color: #ffffff;"));
 
-    Place(new QLabel(QStringLiteral("名　前："), client), "lblUserName", 240, 120, 615, 255);
-    txtUserName = Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
-    Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
-    cmbCalender = Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
-    txtYear = Place(new QLineEdit(client), "txtYear", 2160, 480, 735, 270);
-    Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
-    txtMonth = Place(new QLineEdit(client), "txtMonth", 3360, 480, 495, 270);
-    Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
-    txtDay = Place(new QLineEdit(client), "txtDay", 4320, 480, 495, 270);
-    Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
+    Forms::Place(new QLabel(QStringLiteral("名　前："), client), "lblUserName", 240, 120, 615, 255);
+    txtUserName = Forms::Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
+    Forms::Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
+    cmbCalender = Forms::Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
+    txtYear = Forms::Place(new QLineEdit(client), "txtYear", 2160, 480, 735, 270);
+    Forms::Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
+    txtMonth = Forms::Place(new QLineEdit(client), "txtMonth", 3360, 480, 495, 270);
+    Forms::Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
+    txtDay = Forms::Place(new QLineEdit(client), "txtDay", 4320, 480, 495, 270);
+    Forms::Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
     // The length limits apply to typing only: the program itself may show a longer (negative) year.
     txtYear->setProperty("kirvoMaxLength", 4);
     txtMonth->setProperty("kirvoMaxLength", 2);
@@ -168,20 +147,22 @@ void frmBirth::CreateControls()
         box->setAcceptDrops(false);
     }
 
-    lstUserInfo = Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
+    lstUserInfo = Forms::Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
     lstUserInfo->setUniformItemSizes(true);
     lstUserInfo->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    cmdAdd = Place(new QPushButton(QStringLiteral("追加(&A)"), client), "cmdAdd", 3840, 1080, 1215, 375);
-    cmdDelete = Place(new QPushButton(QStringLiteral("削除(&D)"), client), "cmdDelete", 3840, 1440, 1215, 375);
-    cmdAllChk = Place(new QPushButton(QStringLiteral("全指定(&S)"), client), "cmdAllChk", 3840, 1920, 1215, 375);
-    cmdAllUnChk = Place(new QPushButton(QStringLiteral("全解除(&R)"), client), "cmdAllUnChk", 3840, 2280, 1215, 375);
-    cmdUp = Place(new QPushButton(QStringLiteral("↑"), client), "cmdUp", 3840, 2880, 615, 375);
-    cmdDown = Place(new QPushButton(QStringLiteral("↓"), client), "cmdDown", 4440, 2880, 615, 375);
-    cmdGroup = Place(new QPushButton(QStringLiteral("グループ(&G)..."), client), "cmdGroup", 3840, 3480, 1215, 375);
-    cmdOk = Place(new QPushButton(QStringLiteral("表示(&V)"), client), "cmdOk", 960, 4080, 1215, 375);
-    cmdCancel = Place(new QPushButton(QStringLiteral("中止(&C)"), client), "cmdCancel", 2400, 4080, 1215, 375);
-    cmdHelp = Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), client), "cmdHelp", 3840, 4080, 1215, 375);
+    cmdAdd = Forms::Place(new QPushButton(QStringLiteral("追加(&A)"), client), "cmdAdd", 3840, 1080, 1215, 375);
+    cmdDelete = Forms::Place(new QPushButton(QStringLiteral("削除(&D)"), client), "cmdDelete", 3840, 1440, 1215, 375);
+    cmdAllChk = Forms::Place(new QPushButton(QStringLiteral("全指定(&S)"), client), "cmdAllChk", 3840, 1920, 1215, 375);
+    cmdAllUnChk
+        = Forms::Place(new QPushButton(QStringLiteral("全解除(&R)"), client), "cmdAllUnChk", 3840, 2280, 1215, 375);
+    cmdUp = Forms::Place(new QPushButton(QStringLiteral("↑"), client), "cmdUp", 3840, 2880, 615, 375);
+    cmdDown = Forms::Place(new QPushButton(QStringLiteral("↓"), client), "cmdDown", 4440, 2880, 615, 375);
+    cmdGroup
+        = Forms::Place(new QPushButton(QStringLiteral("グループ(&G)..."), client), "cmdGroup", 3840, 3480, 1215, 375);
+    cmdOk = Forms::Place(new QPushButton(QStringLiteral("表示(&V)"), client), "cmdOk", 960, 4080, 1215, 375);
+    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), client), "cmdCancel", 2400, 4080, 1215, 375);
+    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), client), "cmdHelp", 3840, 4080, 1215, 375);
 
     tmrUpDown = new QTimer(this);
     tmrUpDown->setObjectName(QStringLiteral("tmrUpDown"));
@@ -514,14 +495,10 @@ void frmBirth::ApplyGroupListResult(bool kigIsUpdate, bool kigIsSelect)
 void frmBirth::cmdGroup_Click()
 {
     // The group dialogs work on this dialog's open list, reached through its PeopleSource side.
-    QPointer<frmGroupMain> dialog = new frmGroupMain(*this, this);
-    dialog->exec();
-    if (!dialog) {
-        return;
-    }
-    const bool isUpdate = dialog->kigIsUpdate();
-    const bool isSelect = dialog->kigIsSelect();
-    delete dialog;
+    const auto [isUpdate, isSelect]
+        = Forms::RunModal(new frmGroupMain(*this, this), this, std::pair(false, false), [](frmGroupMain& d) {
+              return std::pair(d.kigIsUpdate(), d.kigIsSelect());
+          });
     ApplyGroupListResult(isUpdate, isSelect);
 }
 
@@ -782,12 +759,5 @@ bool frmBirth::eventFilter(QObject* watched, QEvent* event)
 
 bool RunPeopleDialog(QWidget* owner)
 {
-    QPointer<frmBirth> dialog = new frmBirth(owner);
-    dialog->exec();
-    if (!dialog) {
-        return false;
-    }
-    const bool status = dialog->kidStatus();
-    delete dialog;
-    return status;
+    return Forms::RunModal(new frmBirth(owner), owner, false, [](frmBirth& d) { return d.kidStatus(); });
 }

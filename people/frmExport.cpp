@@ -16,9 +16,9 @@
 #include "app/basParam.h"
 #include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
@@ -32,24 +32,6 @@ constexpr size_t OptionOther = 3;
 
 // The delimiters of the first three options; the fourth is typed into the box.
 const QString FixedDelimiters[] = {QStringLiteral(","), QStringLiteral("\t"), QStringLiteral(" ")};
-
-int PixelsX(int twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelX());
-}
-
-int PixelsY(int twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelY());
-}
-
-template<typename T>
-T* Place(T* control, const QString& name, int left, int top, int width, int height)
-{
-    control->setObjectName(name);
-    control->setGeometry(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
-    return control;
-}
 
 // The box holds one character, also one outside the basic plane that a hand-edited settings file may hold.
 class OneCharacter : public QValidator
@@ -65,6 +47,8 @@ frmExport::frmExport(QWidget* owner)
     : QDialog(owner)
 {
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     Form_Load();
 }
 
@@ -80,20 +64,10 @@ void frmExport::CreateControls()
 {
     setObjectName(QStringLiteral("frmExport"));
     setWindowTitle(QStringLiteral("エクスポート／インポート設定"));
-    // Measured for the 9-point dialog font, like every dialog of the program.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setFixedSize(PixelsX(ClientWidthTwips), PixelsY(ClientHeightTwips));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
 
-    fraDelimChar = Place(new QGroupBox(QStringLiteral("フィールド区切り記号："), this),
-                         QStringLiteral("fraDelimChar"),
-                         120,
-                         120,
-                         4455,
-                         615);
+    fraDelimChar = Forms::Place(
+        new QGroupBox(QStringLiteral("フィールド区切り記号："), this), "fraDelimChar", 120, 120, 4455, 615);
     const struct
     {
         const char16_t* caption;
@@ -101,37 +75,26 @@ void frmExport::CreateControls()
         int width;
     } delimOptions[] = {{u"カンマ", 120, 855}, {u"タブ", 1080, 855}, {u"スペース", 1920, 975}, {u"その他", 3000, 855}};
     for (size_t i = 0; i < optDelimChar.size(); ++i) {
-        optDelimChar[i] = Place(new QRadioButton(QString::fromUtf16(delimOptions[i].caption), fraDelimChar),
-                                QStringLiteral("optDelimChar%1").arg(i),
-                                delimOptions[i].left,
-                                240,
-                                delimOptions[i].width,
-                                255);
+        optDelimChar[i] = Forms::Place(new QRadioButton(QString::fromUtf16(delimOptions[i].caption), fraDelimChar),
+                                       QStringLiteral("optDelimChar%1").arg(i),
+                                       delimOptions[i].left,
+                                       240,
+                                       delimOptions[i].width,
+                                       255);
     }
-    txtDelimChar = Place(new QLineEdit(fraDelimChar), QStringLiteral("txtDelimChar"), 3840, 240, 495, 270);
+    txtDelimChar = Forms::Place(new QLineEdit(fraDelimChar), "txtDelimChar", 3840, 240, 495, 270);
     txtDelimChar->setMaxLength(2);
     txtDelimChar->setValidator(new OneCharacter(txtDelimChar));
 
-    fraPosition
-        = Place(new QGroupBox(QStringLiteral("出力順番："), this), QStringLiteral("fraPosition"), 120, 840, 4455, 615);
-    optPosition[1] = Place(new QRadioButton(QStringLiteral("名前，誕生日"), fraPosition),
-                           QStringLiteral("optPosition1"),
-                           120,
-                           240,
-                           1335,
-                           255);
-    optPosition[0] = Place(new QRadioButton(QStringLiteral("誕生日，名前"), fraPosition),
-                           QStringLiteral("optPosition0"),
-                           1920,
-                           240,
-                           1335,
-                           255);
+    fraPosition = Forms::Place(new QGroupBox(QStringLiteral("出力順番："), this), "fraPosition", 120, 840, 4455, 615);
+    optPosition[1] = Forms::Place(
+        new QRadioButton(QStringLiteral("名前，誕生日"), fraPosition), "optPosition1", 120, 240, 1335, 255);
+    optPosition[0] = Forms::Place(
+        new QRadioButton(QStringLiteral("誕生日，名前"), fraPosition), "optPosition0", 1920, 240, 1335, 255);
 
-    cmdOk = Place(new QPushButton(QStringLiteral("実行(&E)"), this), QStringLiteral("cmdOk"), 840, 1680, 1095, 375);
-    cmdCancel
-        = Place(new QPushButton(QStringLiteral("中止(&C)"), this), QStringLiteral("cmdCancel"), 2160, 1680, 1095, 375);
-    cmdHelp
-        = Place(new QPushButton(QStringLiteral("ヘルプ(H)"), this), QStringLiteral("cmdHelp"), 3480, 1680, 1095, 375);
+    cmdOk = Forms::Place(new QPushButton(QStringLiteral("実行(&E)"), this), "cmdOk", 840, 1680, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 2160, 1680, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(H)"), this), "cmdHelp", 3480, 1680, 1095, 375);
     // Enter runs; Esc is the dialog's own reject, which is what 中止 does.
     cmdOk->setDefault(true);
 
@@ -255,12 +218,7 @@ void frmExport::cmdHelp_Click()
 
 bool RunExportDialog(QWidget* owner)
 {
-    QPointer<frmExport> dialog = new frmExport(owner);
-    // Modal to its owner's window only, so the help it opens stays usable.
-    dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-    dialog->exec();
-    // Closed together with its owner meanwhile: that is no confirmation.
-    const bool status = dialog && dialog->kieStatus();
-    delete dialog;
-    return status;
+    // Modal to its owner's window only, so the help it opens stays usable; closed together with its owner
+    // meanwhile is no confirmation.
+    return Forms::RunModal(new frmExport(owner), owner, false, [](frmExport& d) { return d.kieStatus(); });
 }

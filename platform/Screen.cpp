@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "Forms.h"
+
 namespace {
 
 double LogicalDpi(bool horizontal)
@@ -35,23 +37,19 @@ QRect GeometryTwips(const QWidget* window)
     // saved and restored never grows by the window manager's decorations.
     const QPoint pos = window->frameGeometry().topLeft();
     const QSize size = window->size();
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    return QRect(qRound(pos.x() * tx), qRound(pos.y() * ty), qRound(size.width() * tx), qRound(size.height() * ty));
+    return QRect(
+        Forms::TwipsX(pos.x()), Forms::TwipsY(pos.y()), Forms::TwipsX(size.width()), Forms::TwipsY(size.height()));
 }
 
 void SetGeometryTwips(QWidget* window, qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
     // Numbers from a hand-edited settings file may be anything: clamp before they reach the window system.
-    auto pixels = [](qint64 twips, double perPixel) {
-        return static_cast<int>(std::clamp<double>(static_cast<double>(twips) / perPixel, -100000.0, 100000.0));
-    };
-    int x = pixels(left, tx);
-    int y = pixels(top, ty);
-    int w = pixels(width, tx);
-    int h = pixels(height, ty);
+    // Rounded like GeometryTwips rounds, so a saved size comes back as the same pixels.
+    auto clamped = [](qint64 twips) { return std::clamp<double>(static_cast<double>(twips), -2.0e6, 2.0e6); };
+    int x = Forms::PixelsX(clamped(left));
+    int y = Forms::PixelsY(clamped(top));
+    int w = Forms::PixelsX(clamped(width));
+    int h = Forms::PixelsY(clamped(height));
     QRect available(0, 0, 1024, 768);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         available = screen->availableVirtualGeometry();

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QWidget>
 
 #include <csignal>
 #include <grp.h>
@@ -11,6 +12,7 @@
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "platform/Clock.h"
+#include "platform/Forms.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 
@@ -102,4 +104,26 @@ int RunAsOrdinaryUser(const std::function<int()>& work)
         return -1;
     }
     return WEXITSTATUS(status);
+}
+
+QString DesignMismatch(const QWidget* control, const QRect& designTwips)
+{
+    const QRect design = Forms::Rect(designTwips.x(), designTwips.y(), designTwips.width(), designTwips.height());
+    const QRect g = control->geometry();
+    if (g == design) {
+        return QString();
+    }
+    const int caption = Forms::CaptionWidth(control);
+    const bool rowKept = g.y() == design.y() && g.height() <= design.height() && g.height() >= design.height() - 2;
+    const bool grownForCaption = caption > design.width() && g.width() == caption;
+    const bool sliverGivenUp = g.width() < design.width() && g.width() >= design.width() - 2;
+    const bool widthKept = g.width() == design.width() || grownForCaption || sliverGivenUp;
+    const bool inPlace = g.x() == design.x() && widthKept;
+    const bool movedRight = g.x() > design.x() && (widthKept || g.right() == design.right());
+    if (rowKept && (inPlace || movedRight)) {
+        return QString();
+    }
+    QString text;
+    QDebug(&text) << control->objectName() << "at" << g << "designed" << design << "caption needs" << caption;
+    return text;
 }

@@ -62,3 +62,8 @@ constexpr int OrdinaryUserId = 65534;
 /// Runs the work in a child process as an ordinary user (nobody when the tests run as root, else the
 /// current user) and returns its result, or -1 when the child did not end normally.
 int RunAsOrdinaryUser(const std::function<int()>& work);
+
+/// Empty when a control stands where the form's design in twips puts it, or where fitting captions may have
+/// moved it: grown to show its caption, a pixel given up to a neighbour it shared an edge with, moved right or
+/// shrunk from the left to make room for a grown neighbour on its row. Otherwise what is wrong.
+QString DesignMismatch(const QWidget* control, const QRect& designTwips);

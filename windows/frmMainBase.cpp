@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/PictureBox.h"
@@ -41,16 +42,6 @@ namespace {
 const char* const ColorKeys[]
     = {"GraphForeColor", "GraphBackColor", "GraphPhysColor", "GraphSensColor", "GraphIntelColor"};
 
-int TwipsToPixelsX(double twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelX());
-}
-
-int TwipsToPixelsY(double twips)
-{
-    return qRound(twips / Screen::TwipsPerPixelY());
-}
-
 } // namespace
 
 frmMainBase::frmMainBase(Variant variant, QWidget* parent)
@@ -61,6 +52,8 @@ frmMainBase::frmMainBase(Variant variant, QWidget* parent)
     setWindowTitle(QStringLiteral("バイオリズム"));
     setWindowIcon(AppIcon::Icon());
     CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
     CreateMenus();
     Form_Load();
 }
@@ -76,7 +69,7 @@ void frmMainBase::CreateControls()
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(dateCaptions[i], m_client);
         button->setObjectName(QStringLiteral("cmdChangeDate%1").arg(i));
-        button->setGeometry(TwipsToPixelsX(lefts[i]), TwipsToPixelsY(120), TwipsToPixelsX(1095), TwipsToPixelsY(255));
+        button->setGeometry(Forms::PixelsX(lefts[i]), Forms::PixelsY(120), Forms::PixelsX(1095), Forms::PixelsY(255));
         button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdChangeDate_Click(i); });
         m_cmdChangeDate[static_cast<size_t>(i)] = button;
@@ -93,7 +86,7 @@ void frmMainBase::CreateControls()
         QPalette pal = line->palette();
         pal.setColor(QPalette::Window, lineColors[i]);
         line->setPalette(pal);
-        line->setGeometry(0, TwipsToPixelsY(i * 15), TwipsToPixelsX(5700), 1);
+        line->setGeometry(0, Forms::PixelsY(i * 15), Forms::PixelsX(5700), 1);
         m_line1[static_cast<size_t>(i)] = line;
     }
 
@@ -287,7 +280,7 @@ void frmMainBase::SetDateButtonVisible(int index, bool visible)
 void frmMainBase::SetLineEndX(qint32 twips)
 {
     for (QFrame* line : m_line1) {
-        line->resize(std::max(1, TwipsToPixelsX(twips)), 1);
+        line->resize(std::max(1, Forms::PixelsX(twips)), 1);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "groups/basGroup.h"
 #include "groups/frmGroupEdit.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Screen.h"
 
 using basParam::SetParam;
@@ -105,12 +106,9 @@ void TestFrmGroupEdit::controls()
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         QCOMPARE(button->text(), caption);
     }
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    QCOMPARE(
-        w->geometry(),
-        QRect(qRound(twips.x() / tx), qRound(twips.y() / ty), qRound(twips.width() / tx), qRound(twips.height() / ty)));
-    QCOMPARE(form.size(), QSize(qRound(4455 / tx), qRound(3210 / ty)));
+    const QString mismatch = DesignMismatch(w, twips);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    QCOMPARE(form.size(), Forms::Size(4455, 3210));
     QVERIFY(form.rect().contains(w->geometry()));
     QCOMPARE(form.font().pointSize(), 9);
 }

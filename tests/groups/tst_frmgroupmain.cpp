@@ -15,6 +15,7 @@
 #include "groups/basGroup.h"
 #include "groups/frmGroupMain.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/Screen.h"
 
 namespace {
@@ -128,12 +129,9 @@ void TestFrmGroupMain::controls()
     if (auto* button = qobject_cast<QPushButton*>(w)) {
         QCOMPARE(button->text(), caption);
     }
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    QCOMPARE(
-        w->geometry(),
-        QRect(qRound(twips.x() / tx), qRound(twips.y() / ty), qRound(twips.width() / tx), qRound(twips.height() / ty)));
-    QCOMPARE(form.size(), QSize(qRound(5190 / tx), qRound(3255 / ty)));
+    const QString mismatch = DesignMismatch(w, twips);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    QCOMPARE(form.size(), Forms::Size(5190, 3255));
     QVERIFY(form.rect().contains(w->geometry()));
     QCOMPARE(form.font().pointSize(), 9);
 }

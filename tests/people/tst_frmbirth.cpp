@@ -20,6 +20,7 @@
 #include "people/frmBirth.h"
 #include "platform/Clock.h"
 #include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/SafeFile.h"
 #include "platform/Screen.h"
 
@@ -251,14 +252,11 @@ void TestFrmBirth::controls()
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         QCOMPARE(button->text(), caption);
     }
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    QCOMPARE(
-        w->geometry(),
-        QRect(qRound(twips.x() / tx), qRound(twips.y() / ty), qRound(twips.width() / tx), qRound(twips.height() / ty)));
+    const QString mismatch = DesignMismatch(w, twips);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     // Every control sits inside the client area of 5250 by 4590 twips.
     QWidget* client = form.findChild<QWidget*>("client");
-    QCOMPARE(client->size(), QSize(qRound(5250 / tx), qRound(4590 / ty)));
+    QCOMPARE(client->size(), Forms::Size(5250, 4590));
     QVERIFY(client->rect().contains(w->geometry()));
 }
 

@@ -275,11 +275,8 @@ void TestFrmExport::controls()
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
         QCOMPARE(box->title(), caption);
     }
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    QCOMPARE(
-        w->geometry(),
-        QRect(qRound(twips.x() / tx), qRound(twips.y() / ty), qRound(twips.width() / tx), qRound(twips.height() / ty)));
+    const QString mismatch = DesignMismatch(w, twips);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void TestFrmExport::frameAndTabOrder()
