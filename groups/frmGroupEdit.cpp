@@ -1,12 +1,10 @@
 #include "frmGroupEdit.h"
 
-#include <QEvent>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 #include "PeopleSource.h"
 #include "app/basCalendar.h"
@@ -80,7 +78,7 @@ void frmGroupEdit::CreateControls()
     setTabOrder(cmdEntry, cmdCancel);
     setTabOrder(cmdCancel, cmdHelp);
 
-    txtGroupName->installEventFilter(this);
+    Forms::SelectAllOnFocus(txtGroupName);
     connect(cmdEntry, &QPushButton::clicked, this, &frmGroupEdit::cmdEntry_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmGroupEdit::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmGroupEdit::cmdHelp_Click);
@@ -206,13 +204,4 @@ void frmGroupEdit::cmdCancel_Click()
 void frmGroupEdit::cmdHelp_Click()
 {
     Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
-}
-
-bool frmGroupEdit::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtGroupName && event->type() == QEvent::FocusIn) {
-        // After the click that brought the focus has placed the cursor, so the whole name stays selected.
-        QTimer::singleShot(0, txtGroupName, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
 }

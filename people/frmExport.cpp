@@ -1,13 +1,11 @@
 #include "frmExport.h"
 
-#include <QEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QValidator>
 
 #include <iterator>
@@ -112,7 +110,7 @@ void frmExport::CreateControls()
         setTabOrder(order[i - 1], order[i]);
     }
 
-    txtDelimChar->installEventFilter(this);
+    Forms::SelectAllOnFocus(txtDelimChar);
     // A character typed into the box, taken or refused for want of room, chooses the other delimiter.
     connect(txtDelimChar, &QLineEdit::textEdited, this, &frmExport::txtDelimChar_KeyPress);
     connect(txtDelimChar, &QLineEdit::inputRejected, this, &frmExport::txtDelimChar_KeyPress);
@@ -158,16 +156,6 @@ void frmExport::done(int result)
         Form_Unload();
     }
     QDialog::done(result);
-}
-
-bool frmExport::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtDelimChar && event->type() == QEvent::FocusIn) {
-        // Selected whole, so the character typed next replaces it. Later than the focus, since a mouse click
-        // that brings the focus places the cursor after it.
-        QTimer::singleShot(0, txtDelimChar, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmExport::txtDelimChar_KeyPress()
