@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "app/basParam.h"
-#include "graph/basGraph.h"
 #include "kirvo_version.h"
 #include "platform/AppIcon.h"
+#include "platform/Forms.h"
 
 frmAbout::frmAbout(QWidget* owner)
     : QDialog(owner)
@@ -62,7 +62,7 @@ void frmAbout::Form_Load()
     layout->addLayout(top);
     layout->addLayout(buttons);
 
-    basGraph::SetStayOnTop(this, basParam::GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(this, basParam::GetParam(QStringLiteral("AlwayTop")).AsBool());
 }
 
 void frmAbout::cmdOK_Click()

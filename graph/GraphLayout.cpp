@@ -10,9 +10,9 @@
 
 #include "app/basParam.h"
 #include "graph/GraphOutput.h"
+#include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
-#include "platform/Window.h"
 
 namespace {
 
@@ -43,25 +43,6 @@ void ResetGraphColors(GraphForm& form)
     SetParam(QStringLiteral("GraphSensColor"), QStringLiteral("200064064"));
     SetParam(QStringLiteral("GraphIntelColor"), QStringLiteral("064200064"));
     DrawGraph(form, true);
-}
-
-void SetStayOnTop(QWidget* form, bool onTop)
-{
-    if (!form) {
-        return;
-    }
-    // Position and size are re-applied in whole pixels, as the window system takes them. The division is by
-    // the screen's exact twips per pixel: rounded to a whole number first, it would move and shrink the window
-    // on every call on a screen of, say, 192 or 110 dots per inch.
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    const QRect twips = Screen::GeometryTwips(form);
-    Window::SetStayOnTop(form,
-                         onTop,
-                         QRect(static_cast<int>(std::lround(twips.x() / tx)),
-                               static_cast<int>(std::lround(twips.y() / ty)),
-                               static_cast<int>(std::lround(twips.width() / tx)),
-                               static_cast<int>(std::lround(twips.height() / ty))));
 }
 
 void SetGraphCaption(GraphForm& form)
@@ -137,7 +118,7 @@ void InitMainWindow(GraphForm& form)
         form.SetDateButtonVisible(k, buttons);
     }
     SetGraphCaption(form);
-    SetStayOnTop(w, GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(w, GetParam(QStringLiteral("AlwayTop")).AsBool());
 }
 
 } // namespace basGraph

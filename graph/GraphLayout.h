@@ -10,10 +10,6 @@ namespace basGraph {
 /// Stores the default colours in the settings and redraws the form.
 void ResetGraphColors(GraphForm& form);
 
-/// Puts a window above all others or back among them, re-applying its position and size in whole pixels
-/// and showing it, without activating it.
-void SetStayOnTop(QWidget* form, bool onTop);
-
 /// The window caption: "バイオリズム （" the display-list names joined by ", " "）".
 void SetGraphCaption(GraphForm& form);
 

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "Screen.h"
+#include "Window.h"
 
 namespace {
 
@@ -257,6 +258,17 @@ void SetupFixedDialog(QWidget* dialog, int clientWidth, int clientHeight)
 void ModalToOwner(QWidget* dialog, QWidget* owner)
 {
     dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+}
+
+void SetStayOnTop(QWidget* form, bool onTop)
+{
+    if (!form) {
+        return;
+    }
+    // Through twips and back by the one rounding rule, so the window neither moves nor shrinks on a screen
+    // of, say, 110 or 192 dots per inch.
+    const QRect twips = Screen::GeometryTwips(form);
+    Window::SetStayOnTop(form, onTop, Rect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 
 void SelectAllOnFocus(QLineEdit* box)

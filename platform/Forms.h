@@ -80,6 +80,10 @@ int CaptionWidth(const QWidget* control);
 /// for the edge pixel two neighbours may share after rounding, which the first gives up.
 void FitCaptions(QWidget* form);
 
+/// Puts a form above all others or back among them, re-applying its position and size in whole pixels and
+/// showing it, without activating it.
+void SetStayOnTop(QWidget* form, bool onTop);
+
 /// Selects the box's whole text whenever it receives the focus, so the text typed next replaces it.
 void SelectAllOnFocus(QLineEdit* box);
 

@@ -567,7 +567,7 @@ void frmMainBase::mnuViewOption_Click()
     SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
     Redraw();
     basGraph::SetGraphCaption(*this);
-    basGraph::SetStayOnTop(this, GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(this, GetParam(QStringLiteral("AlwayTop")).AsBool());
 }
 
 void frmMainBase::mnuHelpContents_Click()

@@ -4,6 +4,7 @@
 
 #include "ChartTestSupport.h"
 #include "TestSupport.h"
+#include "platform/Forms.h"
 #include "platform/Window.h"
 
 using namespace ChartTest;
@@ -328,14 +329,14 @@ void TestColorsLayout::stayOnTopShowsWithoutActivating()
     w.move(150, 90);
     w.resize(320, 240);
     QVERIFY(!w.isVisible());
-    basGraph::SetStayOnTop(&w, true);
+    Forms::SetStayOnTop(&w, true);
     QVERIFY(w.isVisible());
     QVERIFY(Window::IsStayOnTop(&w));
     QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating) == false); // restored after showing
     QCOMPARE(w.frameGeometry().topLeft(), QPoint(150, 90));
     QCOMPARE(w.size(), QSize(320, 240));
     QVERIFY(QApplication::activeWindow() != &w);
-    basGraph::SetStayOnTop(&w, false);
+    Forms::SetStayOnTop(&w, false);
     QVERIFY(!Window::IsStayOnTop(&w));
     QVERIFY(w.isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), QPoint(150, 90));
