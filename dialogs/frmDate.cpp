@@ -8,11 +8,11 @@
 #include "app/basCalendar.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "dialogs/NumberBox.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
+#include "platform/NumberBox.h"
 #include "platform/Numeric.h"
 
 #include <cmath>

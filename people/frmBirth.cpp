@@ -36,6 +36,7 @@
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
+#include "platform/NumberBox.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
@@ -53,16 +54,6 @@ const QString KeyUserName = QStringLiteral("UserName");
 const QString KeyBirthDay = QStringLiteral("BirthDay");
 const QString KeySelected = QStringLiteral("Selected");
 const QString KeyMyGroupId = QStringLiteral("MyGroupId");
-
-bool IsDigits(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsChecked(const QListWidgetItem* item)
 {
@@ -130,22 +121,13 @@ void frmBirth::CreateControls()
     txtUserName = Forms::Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
     Forms::Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
     cmbCalender = Forms::Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
-    txtYear = Forms::Place(new QLineEdit(client), "txtYear", 2160, 480, 735, 270);
-    Forms::Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
-    txtMonth = Forms::Place(new QLineEdit(client), "txtMonth", 3360, 480, 495, 270);
-    Forms::Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
-    txtDay = Forms::Place(new QLineEdit(client), "txtDay", 4320, 480, 495, 270);
-    Forms::Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
     // The length limits apply to typing only: the program itself may show a longer (negative) year.
-    txtYear->setProperty("kirvoMaxLength", 4);
-    txtMonth->setProperty("kirvoMaxLength", 2);
-    txtDay->setProperty("kirvoMaxLength", 2);
-    for (QLineEdit* box : {txtYear, txtMonth, txtDay}) {
-        box->setInputMethodHints(Qt::ImhDigitsOnly);
-        // Text reaches a number box by typing or a checked paste only.
-        box->setContextMenuPolicy(Qt::NoContextMenu);
-        box->setAcceptDrops(false);
-    }
+    txtYear = Forms::Place(new NumberBox(QStringLiteral("txtYear"), 4, client), "txtYear", 2160, 480, 735, 270);
+    Forms::Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
+    txtMonth = Forms::Place(new NumberBox(QStringLiteral("txtMonth"), 2, client), "txtMonth", 3360, 480, 495, 270);
+    Forms::Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
+    txtDay = Forms::Place(new NumberBox(QStringLiteral("txtDay"), 2, client), "txtDay", 4320, 480, 495, 270);
+    Forms::Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
 
     lstUserInfo = Forms::Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
     lstUserInfo->setUniformItemSizes(true);
@@ -254,9 +236,9 @@ void frmBirth::Form_Load()
     FillUserList();
 
     const Date today = Clock::Today();
-    txtYear->setText(basCalendar::YearBoxText(today, m_eraIndex));
-    txtMonth->setText(basCalendar::FormatDate(today, basCalendar::DatePattern::M));
-    txtDay->setText(basCalendar::FormatDate(today, basCalendar::DatePattern::D));
+    txtYear->ShowNumber(basCalendar::YearBoxText(today, m_eraIndex));
+    txtMonth->ShowNumber(basCalendar::FormatDate(today, basCalendar::DatePattern::M));
+    txtDay->ShowNumber(basCalendar::FormatDate(today, basCalendar::DatePattern::D));
     txtUserName->clear();
     m_modified = false;
 }
@@ -312,7 +294,7 @@ void frmBirth::cmbCalender_Click(int plIndex)
     if (!year) {
         return;
     }
-    txtYear->setText(*year);
+    txtYear->ShowNumber(*year);
     m_eraIndex = plIndex;
 }
 
@@ -320,9 +302,9 @@ void frmBirth::ShowInBoxes(const cUserName& person)
 {
     const Date birthday = person.kiParamValue(KeyBirthDay).AsDate();
     txtUserName->setText(person.kiParamValue(KeyUserName).AsText());
-    txtYear->setText(basCalendar::YearBoxText(birthday, m_eraIndex));
-    txtMonth->setText(basCalendar::FormatDate(birthday, basCalendar::DatePattern::M));
-    txtDay->setText(basCalendar::FormatDate(birthday, basCalendar::DatePattern::D));
+    txtYear->ShowNumber(basCalendar::YearBoxText(birthday, m_eraIndex));
+    txtMonth->ShowNumber(basCalendar::FormatDate(birthday, basCalendar::DatePattern::M));
+    txtDay->ShowNumber(basCalendar::FormatDate(birthday, basCalendar::DatePattern::D));
 }
 
 void frmBirth::RemoveEntry(int row)
@@ -664,40 +646,6 @@ void frmBirth::done(int result)
     QDialog::done(result);
 }
 
-bool frmBirth::NumberBox_Filter(QLineEdit* box, int maxLength, QEvent* event)
-{
-    // Only the digits and Backspace are typed into a number box; the limit on its length applies to typing.
-    auto roomFor
-        = [box, maxLength](qsizetype n) { return box->text().size() - box->selectedText().size() + n <= maxLength; };
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            const QString text = QApplication::clipboard()->text();
-            return !(IsDigits(text) && roomFor(text.size()));
-        }
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-            return false;
-        }
-        const QString text = key->text();
-        if (text.isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
-            || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-            || key->key() == Qt::Key_Delete || text == QLatin1String("\b")) {
-            return false;
-        }
-        return !(text.size() == 1 && IsDigits(text) && roomFor(1));
-    }
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
-        // The middle button pastes the X selection.
-        const QString text = QApplication::clipboard()->text(QClipboard::Selection);
-        return !(IsDigits(text) && roomFor(text.size()));
-    }
-    if (event->type() == QEvent::InputMethod) {
-        const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
-        return !(IsDigits(text) && roomFor(text.size()));
-    }
-    return false;
-}
-
 bool frmBirth::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -708,9 +656,6 @@ bool frmBirth::eventFilter(QObject* watched, QEvent* event)
             cmdAdd->setDefault(true);
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
             return false;
-        }
-        if (box != txtUserName) {
-            return NumberBox_Filter(box, box->property("kirvoMaxLength").toInt(), event);
         }
         return false;
     }

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLineEdit;
+class NumberBox;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -75,7 +76,6 @@ private:
     void cmdUpDown_Release();
     void tmrUpDown_Timer();
 
-    bool NumberBox_Filter(QLineEdit* box, int maxLength, QEvent* event);
     void MoveEntry(MoveMode mode);
     void ShowInBoxes(const cUserName& person);
     void RemoveEntry(int row);
@@ -94,9 +94,9 @@ private:
 
     QLineEdit* txtUserName = nullptr;
     QComboBox* cmbCalender = nullptr;
-    QLineEdit* txtYear = nullptr;
-    QLineEdit* txtMonth = nullptr;
-    QLineEdit* txtDay = nullptr;
+    NumberBox* txtYear = nullptr;
+    NumberBox* txtMonth = nullptr;
+    NumberBox* txtDay = nullptr;
     QListWidget* lstUserInfo = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdDelete = nullptr;

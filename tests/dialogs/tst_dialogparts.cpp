@@ -8,8 +8,8 @@
 
 #include "../TestSupport.h"
 #include "DialogTestSupport.h"
-#include "dialogs/NumberBox.h"
 #include "platform/DialogRegistry.h"
+#include "platform/NumberBox.h"
 
 class TestDialogParts : public QObject
 {

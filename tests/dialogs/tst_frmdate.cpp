@@ -11,9 +11,9 @@
 #include "DialogTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "dialogs/NumberBox.h"
 #include "dialogs/frmDate.h"
 #include "platform/DialogRegistry.h"
+#include "platform/NumberBox.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "DialogTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "dialogs/NumberBox.h"
 #include "dialogs/frmOptions.h"
 #include "platform/DialogRegistry.h"
+#include "platform/NumberBox.h"
 
 namespace {
 
