@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -555,18 +554,8 @@ void frmBirth::mnuFileExport_Click()
     if (!path) {
         return;
     }
-    if (QFileInfo::exists(*path)) {
-        const MsgBox::Answer answer
-            = MsgBox::Show(this,
-                           ProgramFolder::DisplayPath(*path)
-                               + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"),
-                           MsgBox::AppTitle(),
-                           MsgBox::Icon::Question,
-                           MsgBox::Buttons::YesNo,
-                           MsgBox::Answer::No);
-        if (answer != MsgBox::Answer::Yes) {
-            return;
-        }
+    if (!CommonDialogs::ConfirmOverwrite(this, *path)) {
+        return;
     }
     if (RunExportDialog(this)) {
         basUserInfo::ExportPeople(m_people, *path, this);

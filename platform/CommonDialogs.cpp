@@ -2,11 +2,15 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <memory>
+
+#include "MsgBox.h"
+#include "ProgramFolder.h"
 
 namespace {
 
@@ -90,6 +94,21 @@ QPrinter& ProgramPrinter()
 void SetAnswerer(std::function<QString(const QString&)> answerer)
 {
     g_answerer = std::move(answerer);
+}
+
+bool ConfirmOverwrite(QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    return MsgBox::Show(parent,
+                        ProgramFolder::DisplayPath(path)
+                            + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"),
+                        MsgBox::AppTitle(),
+                        MsgBox::Icon::Question,
+                        MsgBox::Buttons::YesNo,
+                        MsgBox::Answer::No)
+        == MsgBox::Answer::Yes;
 }
 
 } // namespace CommonDialogs

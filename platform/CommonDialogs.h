@@ -24,6 +24,10 @@ std::optional<QColor> ChooseColor(QWidget* parent);
 /// not ask about overwriting: the caller asks in its own words.
 std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter);
 
+/// For a chosen file that already exists, asks whether to overwrite it (the full path, "このファイルはすでに
+/// 存在します。", "上書きしますか？"; Yes and No, No the default). True when the file is new or the answer is Yes.
+bool ConfirmOverwrite(QWidget* parent, const QString& path);
+
 /// The open dialog for an existing file.
 std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter);
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -380,18 +379,8 @@ void frmMainBase::mnuFileSave_Click()
     if (!name) {
         return;
     }
-    if (QFileInfo::exists(*name)) {
-        const MsgBox::Answer answer
-            = MsgBox::Show(this,
-                           ProgramFolder::DisplayPath(*name)
-                               + QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？"),
-                           MsgBox::AppTitle(),
-                           MsgBox::Icon::Question,
-                           MsgBox::Buttons::YesNo,
-                           MsgBox::Answer::No);
-        if (answer != MsgBox::Answer::Yes) {
-            return;
-        }
+    if (!CommonDialogs::ConfirmOverwrite(this, *name)) {
+        return;
     }
     basGraph::SaveCurveValues(*name, this);
 }
