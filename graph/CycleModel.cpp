@@ -56,6 +56,12 @@ bool IsCriticalDay(int c, qint32 s)
     return v > -0.15 && v < 0.15;
 }
 
+int WithCurve(int graphDisp, int index, bool shown)
+{
+    const int bit = 1 << index;
+    return shown ? (graphDisp | bit) : (graphDisp & ~bit);
+}
+
 QString DayCounterText(qint32 n)
 {
     if (n >= 0) {

@@ -35,6 +35,10 @@ bool IsCriticalDay(int c, qint32 s);
 /// The day counter: "生後 N 日" for N >= 0, "生前 |N| 日" before birth.
 QString DayCounterText(qint32 n);
 
+/// The GraphDisp mask with item index (0 to 2 a cycle's curve, 3 the critical-day marks) shown or hidden;
+/// every other bit stays as it was.
+int WithCurve(int graphDisp, int index, bool shown);
+
 /// Test seam: the table back to all zero, the graph colours to zero and DrawingActive to false.
 void ResetForTests();
 

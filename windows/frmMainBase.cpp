@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QWindowStateChangeEvent>
 
 #include "app/basMain.h"
@@ -96,131 +97,122 @@ void frmMainBase::CreateControls()
         m_picGraph, &PictureBox::SurfaceResized, this, [this] { Redraw(); }, Qt::QueuedConnection);
 }
 
-QAction* frmMainBase::AddAction(QMenu* menu, const QString& name, const QString& caption, const QString& shortcut)
+namespace {
+
+// Tests and the notification icon's chain find menu items and menus by their names.
+QAction* Named(QAction* action, const QString& name)
 {
-    auto* action = new QAction(caption, this);
     action->setObjectName(name);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(QKeySequence(shortcut));
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
-    menu->addAction(action);
     return action;
 }
 
+QMenu* Named(QMenu* menu, const char* name)
+{
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+void Separator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+} // namespace
+
 void frmMainBase::CreateMenus()
 {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    connect(
-        AddAction(mnuFile, "mnuFileSave", "保存(&S)..."), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
-    connect(AddAction(mnuFile, "mnuFilePrinterSet", "ページ設定(&U)..."), &QAction::triggered, this, [this] {
-        mnuFilePrinterSet_Click();
-    });
-    connect(
-        AddAction(mnuFile, "mnuFilePrint", "印刷(&P)..."), &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
+    using K = QKeySequence;
+    QMenu* mnuFile = Named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), "mnuFile");
+    Named(mnuFile->addAction(QStringLiteral("保存(&S)..."), K(), this, &frmMainBase::mnuFileSave_Click), "mnuFileSave");
+    Separator(mnuFile, "mnuFileBar1");
+    Named(mnuFile->addAction(QStringLiteral("ページ設定(&U)..."), K(), this, &frmMainBase::mnuFilePrinterSet_Click),
+          "mnuFilePrinterSet");
+    Named(mnuFile->addAction(QStringLiteral("印刷(&P)..."), K(), this, &frmMainBase::mnuFilePrint_Click),
+          "mnuFilePrint");
+    Separator(mnuFile, "mnuFileBar2");
     if (m_variant == Variant::Tray) {
-        connect(AddAction(mnuFile, "mnuFileClose", "閉じる(&C)", "Ctrl+Q"), &QAction::triggered, this, [this] {
-            mnuFileClose_Click();
-        });
+        Named(mnuFile->addAction(QStringLiteral("閉じる(&C)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileClose_Click),
+              "mnuFileClose");
     } else {
-        connect(AddAction(mnuFile, "mnuFileExit", "終了(&X)", "Ctrl+Q"), &QAction::triggered, this, [this] {
-            mnuFileExit_Click();
-        });
+        Named(mnuFile->addAction(QStringLiteral("終了(&X)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileExit_Click),
+              "mnuFileExit");
     }
 
-    QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    connect(AddAction(mnuView, "mnuViewBirthDay", "表示人変更(&H)...", "Ctrl+H"), &QAction::triggered, this, [this] {
-        mnuViewBirthDay_Click();
-    });
-    QMenu* mnuViewDate = mnuView->addMenu(QStringLiteral("表示日変更(&D)"));
-    mnuViewDate->setObjectName(QStringLiteral("mnuViewDate"));
+    QMenu* mnuView = Named(menuBar()->addMenu(QStringLiteral("表示(&V)")), "mnuView");
+    Named(
+        mnuView->addAction(QStringLiteral("表示人変更(&H)..."), K("Ctrl+H"), this, &frmMainBase::mnuViewBirthDay_Click),
+        "mnuViewBirthDay");
+    QMenu* mnuViewDate = Named(mnuView->addMenu(QStringLiteral("表示日変更(&D)")), "mnuViewDate");
     const char* dateCaptions[] = {"今日(&T)", "日前(&B)", "日後(&A)"};
     const char* dateKeys[] = {"Ctrl+T", "Ctrl+B", "Ctrl+A"};
     for (int i = 0; i < 3; ++i) {
-        QAction* a = AddAction(
-            mnuViewDate, QStringLiteral("mnuViewDateChange%1").arg(i), QString::fromUtf8(dateCaptions[i]), dateKeys[i]);
-        connect(a, &QAction::triggered, this, [this, i] { mnuViewDateChange_Click(i); });
-        m_mnuViewDateChange[static_cast<size_t>(i)] = a;
+        m_mnuViewDateChange[static_cast<size_t>(i)]
+            = Named(mnuViewDate->addAction(QString::fromUtf8(dateCaptions[i]),
+                                           K(QLatin1String(dateKeys[i])),
+                                           this,
+                                           [this, i] { mnuViewDateChange_Click(i); }),
+                    QStringLiteral("mnuViewDateChange%1").arg(i));
     }
-    connect(AddAction(mnuViewDate, "mnuViewDateReserve", "日付指定(&R)...", "Ctrl+R"),
-            &QAction::triggered,
-            this,
-            [this] { mnuViewDateReserve_Click(); });
-    mnuViewDate->addSeparator()->setObjectName(QStringLiteral("mnuViewDateBar1"));
-    m_mnuViewDateButton = AddAction(mnuViewDate, "mnuViewDateButton", "ボタン表示(&D)", "Ctrl+D");
+    Named(mnuViewDate->addAction(
+              QStringLiteral("日付指定(&R)..."), K("Ctrl+R"), this, &frmMainBase::mnuViewDateReserve_Click),
+          "mnuViewDateReserve");
+    Separator(mnuViewDate, "mnuViewDateBar1");
+    m_mnuViewDateButton = Named(new QAction(QStringLiteral("ボタン表示(&D)"), this), "mnuViewDateButton");
+    m_mnuViewDateButton->setShortcut(K("Ctrl+D"));
     m_mnuViewDateButton->setCheckable(true);
-    connect(m_mnuViewDateButton, &QAction::triggered, this, [this] {
-        m_mnuViewDateButton->setChecked(!m_mnuViewDateButton->isChecked());
-        mnuViewDateButton_Click();
-    });
-    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
+    connect(m_mnuViewDateButton, &QAction::toggled, this, &frmMainBase::mnuViewDateButton_Click);
+    mnuViewDate->addAction(m_mnuViewDateButton);
+    Separator(mnuView, "mnuViewBar1");
 
-    QMenu* mnuViewColor = mnuView->addMenu(QStringLiteral("グラフ表示色(&C)"));
-    mnuViewColor->setObjectName(QStringLiteral("mnuViewColor"));
+    QMenu* mnuViewColor = Named(mnuView->addMenu(QStringLiteral("グラフ表示色(&C)")), "mnuViewColor");
     const char* colorCaptions[]
         = {"前景色(&F)...", "背景色(&B)...", "身体表示色(&P)...", "感情表示色(&S)...", "知性表示色(&I)..."};
     for (int i = 0; i < 5; ++i) {
-        connect(
-            AddAction(mnuViewColor, QStringLiteral("mnuViewColorSelect%1").arg(i), QString::fromUtf8(colorCaptions[i])),
-            &QAction::triggered,
-            this,
-            [this, i] { mnuViewColorSelect_Click(i); });
+        Named(mnuViewColor->addAction(
+                  QString::fromUtf8(colorCaptions[i]), K(), this, [this, i] { mnuViewColorSelect_Click(i); }),
+              QStringLiteral("mnuViewColorSelect%1").arg(i));
     }
-    mnuViewColor->addSeparator()->setObjectName(QStringLiteral("mnuViewColorBar1"));
-    connect(AddAction(mnuViewColor, "mnuViewColorDefaults", "標準に戻す(&D)"), &QAction::triggered, this, [this] {
-        mnuViewColorDefaults_Click();
-    });
+    Separator(mnuViewColor, "mnuViewColorBar1");
+    Named(
+        mnuViewColor->addAction(QStringLiteral("標準に戻す(&D)"), K(), this, &frmMainBase::mnuViewColorDefaults_Click),
+        "mnuViewColorDefaults");
 
     const char* graphCaptions[] = {"身体グラフ(&P)", "感情グラフ(&S)", "知性グラフ(&I)", "要注意日(&W)"};
     const char* graphKeys[] = {"Ctrl+P", "Ctrl+S", "Ctrl+I", "Ctrl+W"};
     for (int i = 0; i < 4; ++i) {
-        QAction* a = AddAction(
-            mnuView, QStringLiteral("mnuViewSelectGraph%1").arg(i), QString::fromUtf8(graphCaptions[i]), graphKeys[i]);
+        QAction* a = Named(new QAction(QString::fromUtf8(graphCaptions[i]), this),
+                           QStringLiteral("mnuViewSelectGraph%1").arg(i));
+        a->setShortcut(K(QLatin1String(graphKeys[i])));
         a->setCheckable(true);
-        // The handler flips the mark itself, as when it is called directly.
-        connect(a, &QAction::triggered, this, [this, a, i] {
-            a->setChecked(!a->isChecked());
-            mnuViewSelectGraph_Click(i);
-        });
+        connect(a, &QAction::toggled, this, [this, i](bool checked) { mnuViewSelectGraph_Click(i, checked); });
+        mnuView->addAction(a);
         m_mnuViewSelectGraph[static_cast<size_t>(i)] = a;
     }
-    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar2"));
-    connect(AddAction(mnuView, "mnuViewRefresh", "再描画(&R)", "F5"), &QAction::triggered, this, [this] {
-        mnuViewRefresh_Click();
-    });
-    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewBar3"));
-    connect(AddAction(mnuView, "mnuViewOption", "オプション(&O)...", "Ctrl+O"), &QAction::triggered, this, [this] {
-        mnuViewOption_Click();
-    });
+    Separator(mnuView, "mnuViewBar2");
+    Named(mnuView->addAction(QStringLiteral("再描画(&R)"), K("F5"), this, &frmMainBase::mnuViewRefresh_Click),
+          "mnuViewRefresh");
+    Separator(mnuView, "mnuViewBar3");
+    Named(mnuView->addAction(QStringLiteral("オプション(&O)..."), K("Ctrl+O"), this, &frmMainBase::mnuViewOption_Click),
+          "mnuViewOption");
 
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    connect(AddAction(mnuHelp, "mnuHelpContents", "トピックの検索(&S)..."), &QAction::triggered, this, [this] {
-        mnuHelpContents_Click();
-    });
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar1"));
-    connect(AddAction(mnuHelp, "mnuHelpAbout", "バージョン情報(&A)..."), &QAction::triggered, this, [this] {
-        mnuHelpAbout_Click();
-    });
+    QMenu* mnuHelp = Named(menuBar()->addMenu(QStringLiteral("ヘルプ(&H)")), "mnuHelp");
+    Named(mnuHelp->addAction(QStringLiteral("トピックの検索(&S)..."), K(), this, &frmMainBase::mnuHelpContents_Click),
+          "mnuHelpContents");
+    Separator(mnuHelp, "mnuHelpBar1");
+    Named(mnuHelp->addAction(QStringLiteral("バージョン情報(&A)..."), K(), this, &frmMainBase::mnuHelpAbout_Click),
+          "mnuHelpAbout");
 
     if (m_variant == Variant::Tray) {
         // The popup of the notification icon; it never appears in the menu bar.
-        m_mnuTaskTray = new QMenu(QStringLiteral("タスクトレイに表示するメニュー"), this);
-        m_mnuTaskTray->setObjectName(QStringLiteral("mnuTaskTray"));
-        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayShow", "バイオリズム"), &QAction::triggered, this, [this] {
-            mnuTaskTrayShow_Click();
-        });
-        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayAbout", "バージョン情報"), &QAction::triggered, this, [this] {
-            mnuTaskTrayAbout_Click();
-        });
-        m_mnuTaskTray->addSeparator()->setObjectName(QStringLiteral("mnuTaskTrayBar1"));
-        connect(AddAction(m_mnuTaskTray, "mnuTaskTrayClose", "終了"), &QAction::triggered, this, [this] {
-            mnuTaskTrayClose_Click();
-        });
+        m_mnuTaskTray = Named(new QMenu(QStringLiteral("タスクトレイに表示するメニュー"), this), "mnuTaskTray");
+        Named(m_mnuTaskTray->addAction(QStringLiteral("バイオリズム"), K(), this, &frmMainBase::mnuTaskTrayShow_Click),
+              "mnuTaskTrayShow");
+        Named(
+            m_mnuTaskTray->addAction(QStringLiteral("バージョン情報"), K(), this, &frmMainBase::mnuTaskTrayAbout_Click),
+            "mnuTaskTrayAbout");
+        Separator(m_mnuTaskTray, "mnuTaskTrayBar1");
+        Named(m_mnuTaskTray->addAction(QStringLiteral("終了"), K(), this, &frmMainBase::mnuTaskTrayClose_Click),
+              "mnuTaskTrayClose");
     }
 }
 
@@ -249,15 +241,18 @@ bool frmMainBase::SelectGraphChecked(int index) const
     return index >= 0 && index < 4 && m_mnuViewSelectGraph[static_cast<size_t>(index)]->isChecked();
 }
 
+// Marks the program sets from the settings are no user's choice: they run no handler.
 void frmMainBase::SetSelectGraphChecked(int index, bool checked)
 {
     if (index >= 0 && index < 4) {
+        const QSignalBlocker quiet(m_mnuViewSelectGraph[static_cast<size_t>(index)]);
         m_mnuViewSelectGraph[static_cast<size_t>(index)]->setChecked(checked);
     }
 }
 
 void frmMainBase::SetDateButtonChecked(bool checked)
 {
+    const QSignalBlocker quiet(m_mnuViewDateButton);
     m_mnuViewDateButton->setChecked(checked);
 }
 
@@ -471,10 +466,8 @@ void frmMainBase::mnuViewDateReserve_Click()
     }
 }
 
-void frmMainBase::mnuViewDateButton_Click()
+void frmMainBase::mnuViewDateButton_Click(bool shown)
 {
-    const bool shown = !m_mnuViewDateButton->isChecked();
-    m_mnuViewDateButton->setChecked(shown);
     SetParam(QStringLiteral("DateChangeButton"), shown);
     for (int i = 0; i < 3; ++i) {
         SetDateButtonVisible(i, shown);
@@ -513,21 +506,14 @@ void frmMainBase::mnuViewColorDefaults_Click()
     basGraph::ResetGraphColors(*this);
 }
 
-void frmMainBase::mnuViewSelectGraph_Click(int index)
+void frmMainBase::mnuViewSelectGraph_Click(int index, bool checked)
 {
     if (index < 0 || index > 3) {
         return;
     }
-    const int bit = 1 << index;
-    const int disp = GetParam(QStringLiteral("GraphDisp")).AsInt();
-    // The marks were set from GraphDisp at load, so a checked item always has its bit; other bits stay.
-    if (SelectGraphChecked(index)) {
-        SetSelectGraphChecked(index, false);
-        SetParam(QStringLiteral("GraphDisp"), disp - bit);
-    } else {
-        SetSelectGraphChecked(index, true);
-        SetParam(QStringLiteral("GraphDisp"), disp + bit);
-    }
+    // Only this curve's bit changes; the others stay as they are.
+    SetParam(QStringLiteral("GraphDisp"),
+             basGraph::WithCurve(GetParam(QStringLiteral("GraphDisp")).AsInt(), index, checked));
     Redraw();
 }
 

@@ -60,10 +60,10 @@ public:
     void mnuFileExit_Click();
     void mnuViewBirthDay_Click();
     void mnuViewDateReserve_Click();
-    void mnuViewDateButton_Click();
+    void mnuViewDateButton_Click(bool shown);
     void mnuViewColorSelect_Click(int index);
     void mnuViewColorDefaults_Click();
-    void mnuViewSelectGraph_Click(int index);
+    void mnuViewSelectGraph_Click(int index, bool checked);
     void mnuViewRefresh_Click();
     void mnuViewOption_Click();
     void mnuHelpContents_Click();
@@ -86,7 +86,6 @@ private:
     void Form_Load();
     void CreateControls();
     void CreateMenus();
-    QAction* AddAction(QMenu* menu, const QString& name, const QString& caption, const QString& shortcut = QString());
     void UnloadOtherWindows();
     void StoreGeometry();
     /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.

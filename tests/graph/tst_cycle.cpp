@@ -18,6 +18,7 @@ private slots:
     void phaseRow_data();
     void phaseRow();
     void noJumpAcrossBirth();
+    void curveChoice();
     void criticalDays_data();
     void criticalDays();
     void criticalRemaindersOverWholeCycles();
@@ -166,6 +167,17 @@ void TestCycle::counterText()
     QFETCH(int, n);
     QFETCH(QString, text);
     QCOMPARE(DayCounterText(n), text);
+}
+
+void TestCycle::curveChoice()
+{
+    // Showing or hiding one item never touches the others, whatever the mask held.
+    QCOMPARE(WithCurve(15, 0, false), 14);
+    QCOMPARE(WithCurve(14, 0, true), 15);
+    QCOMPARE(WithCurve(31, 0, false), 30);
+    QCOMPARE(WithCurve(15, 2, true), 15);
+    QCOMPARE(WithCurve(0, 3, true), 8);
+    QCOMPARE(WithCurve(8, 3, false), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCycle)
