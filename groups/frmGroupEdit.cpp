@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "GroupMembers.h"
 #include "PeopleSource.h"
 #include "app/basCalendar.h"
 #include "app/basMain.h"
@@ -169,28 +170,11 @@ void frmGroupEdit::cmdEntry_Click()
         return;
     }
 
-    qint32 count = 0;
-    const qint32 n = m_people.kibGetNumUserInfo();
-    for (qint32 i = 1; i <= n; ++i) {
-        PersonRecord* person = nullptr;
-        m_people.kibGetUserInfo(person, i);
-        if (!person) {
-            continue;
-        }
-        const QListWidgetItem* row = lstGroupList->item(i - 1);
-        const bool checked = row && row->checkState() == Qt::Checked;
-        const qint32 mask = person->kiParamValue(KeyMyGroupId).AsInt();
-        // The bit is added only where absent and taken away only where present, so the other groups' bits
-        // stay as they are.
-        if (checked) {
-            ++count;
-            if ((mask & bit) == 0) {
-                person->kiParamValue(KeyMyGroupId, ParamValue::FromInt32(mask | bit));
-            }
-        } else if ((mask & bit) != 0) {
-            person->kiParamValue(KeyMyGroupId, ParamValue::FromInt32(mask & ~bit));
-        }
+    QList<bool> members;
+    for (int row = 0; row < lstGroupList->count(); ++row) {
+        members << (lstGroupList->item(row)->checkState() == Qt::Checked);
     }
+    const qint32 count = GroupMembers::Apply(m_people, bit, members);
     basGroup::SetGroup(txtGroupName->text(), position, count, bit);
     m_kigIsUpdate = true;
     accept();

@@ -9,6 +9,7 @@
 #include "../TestSupport.h"
 #include "GroupTestSupport.h"
 #include "app/basParam.h"
+#include "groups/GroupMembers.h"
 #include "groups/basGroup.h"
 #include "people/basUserInfo.h"
 #include "people/frmBirth.h"
@@ -111,6 +112,7 @@ private slots:
     void cleanup();
 
     void selectChecksMembers();
+    void membershipKeepsOtherGroups();
     void changesMarkTheListModified_data();
     void changesMarkTheListModified();
     void savedAndReloaded();
@@ -272,6 +274,17 @@ void TestPeopleGroups::savedAndReloaded()
     QCOMPARE(members, QList<bool>({false, true, false, true, false}));
     QCOMPARE(basGroup::GroupMask(), 3);
     QVERIFY(!form.IsModified());
+}
+
+void TestPeopleGroups::membershipKeepsOtherGroups()
+{
+    TestPeople people;
+    for (qint32 mask : {0b101, 0b001, 0b100, 0b110}) {
+        people.Add(QStringLiteral("p"), mask);
+    }
+    // The last person has no entry: counted as not a member.
+    QCOMPARE(GroupMembers::Apply(people, 0b100, {true, true, false}), 2);
+    QCOMPARE(people.Masks(), QList<qint32>({0b101, 0b101, 0b000, 0b010}));
 }
 
 QTEST_MAIN(TestPeopleGroups)
