@@ -298,6 +298,20 @@ ReadResult ReadPeople(QIODevice& file, PeopleList& list)
     return ReadResult::Complete;
 }
 
+void ShowCheckedPeople(PeopleList& list, const QList<bool>& checked)
+{
+    basParam::ClearDisplayList();
+    for (qint32 i = 1; i <= list.Count(); ++i) {
+        cUserName& person = *list.Item(i);
+        const bool shown = i - 1 < checked.size() && checked[i - 1];
+        if (shown) {
+            basParam::AddDisplayPerson(person.kiParamValue(KeyUserName).AsText(),
+                                       person.kiParamValue(KeyBirthDay).AsDate());
+        }
+        person.kiParamValue(KeySelected, ParamValue::FromBool(shown));
+    }
+}
+
 QByteArray PeopleFileBytes(const PeopleList& list)
 {
     QByteArray bytes;

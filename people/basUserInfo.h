@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -37,6 +38,11 @@ QString BackupFilePath(const QString& programFolder);
 /// table and leaves every group mask 0; version 2 reads the group table. The person count is never trusted:
 /// reading stops where the file ends.
 ReadResult ReadPeople(QIODevice& file, PeopleList& list);
+
+/// What OK in the people dialog does with its list: every person keeps its check mark ("Selected", entries
+/// beyond the list's end counting as unchecked), and the checked people, in list order, become the display
+/// list (as many as it holds).
+void ShowCheckedPeople(PeopleList& list, const QList<bool>& checked);
 
 /// The exact version-2 bytes of the list with the current group table.
 QByteArray PeopleFileBytes(const PeopleList& list);

@@ -512,16 +512,11 @@ void frmBirth::cmdOk_Click()
         MsgBox::ShowError(this, QStringLiteral("リスト項目が選択されていません。"));
         return;
     }
-    basParam::ClearDisplayList();
-    for (int i = 0; i < lstUserInfo->count() && i < m_people.Count(); ++i) {
-        cUserName& person = *m_people.Item(i + 1);
-        const bool checked = IsChecked(lstUserInfo->item(i));
-        if (checked) {
-            basParam::AddDisplayPerson(person.kiParamValue(KeyUserName).AsText(),
-                                       person.kiParamValue(KeyBirthDay).AsDate());
-        }
-        person.kiParamValue(KeySelected, ParamValue::FromBool(checked));
+    QList<bool> checked;
+    for (int row = 0; row < lstUserInfo->count(); ++row) {
+        checked << IsChecked(lstUserInfo->item(row));
     }
+    basUserInfo::ShowCheckedPeople(m_people, checked);
     SaveWithEra();
     m_kidStatus = true;
     m_modified = false;

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "../TestSupport.h"
+#include "app/basParam.h"
 #include "groups/basGroup.h"
 #include "people/basUserInfo.h"
 #include "people/cUserName.h"
@@ -160,6 +161,7 @@ private slots:
     void fieldsOfAnotherTypeConvert();
     void bytesAfterTheLastPersonAreIgnored();
     void failedSaveRetryAndCancel();
+    void checkedPeopleFillTheDisplayList();
 };
 
 void TestPeopleFile::init()
@@ -531,6 +533,21 @@ void TestPeopleFile::failedSaveRetryAndCancel()
         QCOMPARE(dir.Read("kirvo.dat"), empty);
     }
     QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {"kirvo.dat"});
+}
+
+void TestPeopleFile::checkedPeopleFillTheDisplayList()
+{
+    PeopleList list;
+    Fill(list, Sample);
+    basParam::AddDisplayPerson(QStringLiteral("before"), Date());
+    // The third person has no entry: unchecked.
+    basUserInfo::ShowCheckedPeople(list, {false, true});
+    QCOMPARE(basParam::DisplayCount(), qint16(1));
+    QCOMPARE(basParam::DisplayName(1), Sample[1].name);
+    QCOMPARE(basParam::DisplayBirthDay(1), Sample[1].birthday);
+    QCOMPARE(Read(list, 1).selected, false);
+    QCOMPARE(Read(list, 2).selected, true);
+    QCOMPARE(Read(list, 3).selected, false);
 }
 
 QTEST_GUILESS_MAIN(TestPeopleFile)
