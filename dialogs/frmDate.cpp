@@ -23,25 +23,14 @@ constexpr int HelpContext = 21;
 
 } // namespace
 
-std::optional<QString> DisplayDateText(const QString& year, const QString& month, const QString& day, int era)
-{
-    const auto number = Numeric::ParseDecimal(year);
-    // Far beyond any year a date can have; keeps the sum clear of overflow.
-    if (!number || std::abs(*number) > 1e9) {
-        return std::nullopt;
-    }
-    const qint64 gregorian = static_cast<qint64>(Numeric::RoundHalfEven(*number)) + basParam::EraOffset(era);
-    return Numeric::IntText(gregorian) + QLatin1Char('/') + month + QLatin1Char('/') + day;
-}
-
 AppError StoreDisplayDate(const QString& year, const QString& month, const QString& day, int era)
 {
-    const auto text = DisplayDateText(year, month, day, era);
-    if (!text) {
+    // The same reading as the people dialog's birthday boxes.
+    const auto date = basCalendar::ReadEraDate(year, month, day, era);
+    if (!date) {
         return AppError::Conversion;
     }
-    // The store reads the text as a date; its refusal is the check of the date.
-    if (const AppError e = basParam::SetParam(QStringLiteral("DispDay"), *text); Failed(e)) {
+    if (const AppError e = basParam::SetParam(QStringLiteral("DispDay"), *date); Failed(e)) {
         return e;
     }
     return basParam::SetParam(QStringLiteral("Calendar"), era);

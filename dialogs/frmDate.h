@@ -3,18 +3,12 @@
 #include <QDialog>
 #include <QString>
 
-#include <optional>
-
 #include "platform/AppError.h"
 
 class NumberBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-
-/// The display-date text of the era year box: (year + offset of the era) "/" month "/" day. Nothing when
-/// the year box holds no number; month and day are passed as typed, for the settings store to judge.
-std::optional<QString> DisplayDateText(const QString& year, const QString& month, const QString& day, int era);
 
 /// Stores a confirmed entry: DispDay from the boxes, then the era into Calendar. Conversion when the date is
 /// wrong (an empty box, a month or day out of range, a day that does not exist); nothing is stored then.
