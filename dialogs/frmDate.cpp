@@ -13,9 +13,7 @@
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
-#include "platform/Numeric.h"
 
-#include <cmath>
 
 namespace {
 
