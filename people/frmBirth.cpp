@@ -200,12 +200,10 @@ void frmBirth::CreateMenus()
     menuBar->setObjectName(QStringLiteral("menuBar"));
     QMenu* mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* mnuFileExport = mnuFile->addAction(QStringLiteral("エクスポート(&E)..."));
-    mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
-    QAction* mnuFileImport = mnuFile->addAction(QStringLiteral("インポート(&I)..."));
-    mnuFileImport->setObjectName(QStringLiteral("mnuFileImport"));
-    connect(mnuFileExport, &QAction::triggered, this, &frmBirth::mnuFileExport_Click);
-    connect(mnuFileImport, &QAction::triggered, this, &frmBirth::mnuFileImport_Click);
+    mnuFile->addAction(QStringLiteral("エクスポート(&E)..."), QKeySequence(), this, &frmBirth::mnuFileExport_Click)
+        ->setObjectName(QStringLiteral("mnuFileExport"));
+    mnuFile->addAction(QStringLiteral("インポート(&I)..."), QKeySequence(), this, &frmBirth::mnuFileImport_Click)
+        ->setObjectName(QStringLiteral("mnuFileImport"));
     layout()->setMenuBar(menuBar);
 }
 
