@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "app/basCalendar.h"
 #include "app/basParam.h"
@@ -42,37 +44,64 @@ QByteArray CurveValuesBytes()
     }
     auto format = [pattern](std::optional<Date> d) { return d ? basCalendar::FormatDate(*d, pattern) : QString(); };
 
-    // Each cycle has at most 165 distinct values: format them once, not once per sample.
-    std::array<QStringList, CycleCount> formatted;
+    // Each cycle has at most 165 distinct values: format them once, as the bytes they are written as.
+    std::array<std::vector<QByteArray>, CycleCount> formatted;
     for (int c = 0; c < CycleCount; ++c) {
         const int length = CyclePeriods[static_cast<size_t>(c)];
         for (int row = 0; row < length; ++row) {
-            formatted[static_cast<size_t>(c)] << FormatCurveValue(SineTable(row, c));
+            formatted[static_cast<size_t>(c)].push_back(FormatCurveValue(SineTable(row, c)).toLatin1());
         }
     }
 
-    QStringList lines;
-    lines << QStringLiteral("出力日,") + format(day.AddDays(-period)) + QLatin1Char(',') + format(day.AddDays(period));
+    QByteArray out;
+    auto line = [&out](const QString& text) {
+        out += Cp932::Encode(text);
+        out += "\r\n";
+    };
+    line(QStringLiteral("出力日,") + format(day.AddDays(-period)) + QLatin1Char(',') + format(day.AddDays(period)));
     for (int i = 1; i <= count; ++i) {
-        lines << QStringLiteral("名前,") + DelimitedText::QuoteField(basParam::DisplayName(i), QStringLiteral(","));
-        lines << QStringLiteral("誕生日,") + format(basParam::DisplayBirthDay(i));
+        line(QStringLiteral("名前,") + DelimitedText::QuoteField(basParam::DisplayName(i), QStringLiteral(",")));
+        line(QStringLiteral("誕生日,") + format(basParam::DisplayBirthDay(i)));
         const qint64 n = day - basParam::DisplayBirthDay(i);
         const qint64 start = (n - period) * 5;
         const qint64 end = (n + period) * 5;
         for (int c = 0; c < CycleCount; ++c) {
-            QString line;
             // A step below 1 would never reach the end of the window; the settings never hold one.
-            for (qint64 s = start; g >= 1 && s <= end; s += g) {
-                if (s != start) {
-                    line += QLatin1Char(',');
-                }
+            if (g >= 1 && start <= end) {
                 const int length = CyclePeriods[static_cast<size_t>(c)];
-                line += formatted[static_cast<size_t>(c)][PhaseRow(static_cast<qint32>(s), length)];
+                const auto& values = formatted[static_cast<size_t>(c)];
+                auto valueAt = [&](qint64 s) -> const QByteArray& {
+                    return values[static_cast<size_t>(PhaseRow(static_cast<qint32>(s), length))];
+                };
+                const qint64 samples = (end - start) / g + 1;
+                out += valueAt(start);
+                // Stepping through the table comes back to the same row after at most its length of samples,
+                // so the rest of the line is one block of ",value" repeated, then a part of it.
+                QByteArray block;
+                std::vector<qsizetype> ends;
+                const qint64 blockSamples = std::min<qint64>(samples - 1, length);
+                for (qint64 k = 1; k <= blockSamples; ++k) {
+                    block += ',';
+                    block += valueAt(start + k * g);
+                    ends.push_back(block.size());
+                }
+                if (blockSamples > 0) {
+                    const qint64 rest = samples - 1;
+                    const qint64 whole = rest / blockSamples;
+                    const qint64 part = rest % blockSamples;
+                    out.reserve(out.size() + whole * block.size() + block.size() + 2);
+                    for (qint64 w = 0; w < whole; ++w) {
+                        out += block;
+                    }
+                    if (part > 0) {
+                        out.append(block.constData(), ends[static_cast<size_t>(part - 1)]);
+                    }
+                }
             }
-            lines << line;
+            out += "\r\n";
         }
     }
-    return Cp932::EncodeLines(lines);
+    return out;
 }
 
 bool SaveCurveValues(const QString& path, QWidget* parent)

@@ -442,7 +442,7 @@ LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString
     if (read.isEmpty()) {
         return LineResult::Skipped;
     }
-    // Bytes that form no character cannot be kept as a name.
+    // A name the files cannot keep (bytes that formed no character among them) is not taken.
     if (!Cp932::Unmappable(read).isEmpty()) {
         return LineResult::Bad;
     }

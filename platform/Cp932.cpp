@@ -1,6 +1,7 @@
 #include "Cp932.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/uset.h>
 
 #include <memory>
 
@@ -43,7 +44,7 @@ QString WithFullWidthSigns(const QString& text)
     return text;
 }
 
-ConverterPtr OpenConverter(bool stopAtUnmappable)
+ConverterPtr OpenConverter()
 {
     UErrorCode err = U_ZERO_ERROR;
     ConverterPtr c(ucnv_open("windows-31j", &err));
@@ -52,27 +53,30 @@ ConverterPtr OpenConverter(bool stopAtUnmappable)
     }
     ucnv_setFallback(c.get(), true);
     err = U_ZERO_ERROR;
-    if (stopAtUnmappable) {
-        ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
-    } else {
-        ucnv_setSubstChars(c.get(), "?", 1, &err);
-    }
+    ucnv_setSubstChars(c.get(), "?", 1, &err);
     return c;
 }
 
 // One converter per thread: opening one costs more than converting a settings file.
 UConverter* Converter()
 {
-    thread_local ConverterPtr converter = OpenConverter(false);
+    thread_local ConverterPtr converter = OpenConverter();
     ucnv_reset(converter.get());
     return converter.get();
 }
 
-UConverter* StrictConverter()
+// Every character the code page holds, exactly or by best fit; built once, then only looked up.
+const USet* WritableSet()
 {
-    thread_local ConverterPtr converter = OpenConverter(true);
-    ucnv_reset(converter.get());
-    return converter.get();
+    static const USet* set = [] {
+        UErrorCode err = U_ZERO_ERROR;
+        ConverterPtr converter = OpenConverter();
+        USet* all = uset_openEmpty();
+        ucnv_getUnicodeSet(converter.get(), all, UCNV_ROUNDTRIP_AND_FALLBACK_SET, &err);
+        uset_freeze(all);
+        return all;
+    }();
+    return set;
 }
 
 } // namespace
@@ -133,21 +137,15 @@ QString Unmappable(const QString& text)
         if (c.unicode() < 0x80) {
             continue;
         }
-        const qsizetype length = c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate() ? 2 : 1;
-        const QString one = text.mid(i, length);
-        i += length - 1;
-        const QString mapped = length == 1 ? QString(FullWidthFor(c)) : one;
-        char bytes[8];
-        UErrorCode err = U_ZERO_ERROR;
-        ucnv_fromUChars(StrictConverter(),
-                        bytes,
-                        sizeof bytes,
-                        reinterpret_cast<const UChar*>(mapped.utf16()),
-                        static_cast<int32_t>(length),
-                        &err);
-        if (U_FAILURE(err) && !found.contains(one)) {
-            found += one;
+        const bool pair = c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate();
+        const char32_t point = pair ? QChar::surrogateToUcs4(c, text[i + 1]) : FullWidthFor(c).unicode();
+        if (!uset_contains(WritableSet(), static_cast<UChar32>(point))) {
+            const QString one = text.mid(i, pair ? 2 : 1);
+            if (!found.contains(one)) {
+                found += one;
+            }
         }
+        i += pair ? 1 : 0;
     }
     return found;
 }
