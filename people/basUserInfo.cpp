@@ -420,39 +420,126 @@ QByteArray PeopleTextBytes(const PeopleList& list, const TextFormat& format)
     return Cp932::EncodeLines(lines);
 }
 
-LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday)
+namespace {
+
+// Text the date reader and the unquoting can read in place: the line's own characters, not copied.
+QString InPlace(QStringView text)
 {
-    const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
+    return QString::fromRawData(text.data(), text.size());
+}
+
+// The control characters are the fixed set U+0000 to U+001F and U+007F to U+009F; most names hold none.
+bool HasControls(QStringView name)
+{
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Only a name beyond plain ASCII can hold a character the code page lacks.
+bool AllAscii(QStringView name)
+{
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+LineResult ReadLine(QStringView line, const QString& delimiter, bool nameFirst, QString& name, Date& birthday)
+{
     qsizetype start = 0;
     while (start < line.size() && line[start] == QLatin1Char(' ')) {
         ++start;
     }
-    const QStringView text = QStringView(line).mid(start);
+    const QStringView text = line.mid(start);
     const qsizetype split = SplitPosition(text, delimiter);
     if (split < 0) {
         return LineResult::Skipped;
     }
     const QStringView before = text.left(split);
     const QStringView after = text.mid(split + delimiter.size());
-    const auto date = ParseDate((format.nameFirst ? after : before).toString());
+    const auto date = ParseDate(InPlace(nameFirst ? after : before));
     if (!date) {
         return LineResult::Bad;
     }
-    const QString read = WithoutControls(UnquoteField((format.nameFirst ? before : after).toString()));
+    const QStringView field = nameFirst ? before : after;
+    if (field.isEmpty()) {
+        return LineResult::Skipped;
+    }
+    // Only a field in quotes changes when unquoted; any other is taken as it stands.
+    QString read = field.startsWith(QLatin1Char('"')) && field.endsWith(QLatin1Char('"')) ? UnquoteField(InPlace(field))
+                                                                                          : field.toString();
     if (read.isEmpty()) {
         return LineResult::Skipped;
     }
+    if (HasControls(read)) {
+        read = WithoutControls(std::move(read));
+    }
     // A name the files cannot keep (bytes that formed no character among them) is not taken.
-    if (!Cp932::Unmappable(read).isEmpty()) {
+    if (!AllAscii(read) && !Cp932::Unmappable(read).isEmpty()) {
         return LineResult::Bad;
     }
     // A character takes at most two bytes, so only a long name needs measuring.
     if (read.size() > BinaryFields::MaxCountedBytes / 2 && Cp932::ByteLength(read) > BinaryFields::MaxCountedBytes) {
         return LineResult::Bad;
     }
-    name = read;
+    name = std::move(read);
     birthday = *date;
     return LineResult::Person;
+}
+
+// Where the line starting at pos ends: at the next CR or LF, or at the end.
+template<typename Char>
+qsizetype LineEnd(const Char* data, qsizetype pos, qsizetype size)
+{
+    while (pos < size && data[pos] != Char('\r') && data[pos] != Char('\n')) {
+        ++pos;
+    }
+    return pos;
+}
+
+// Where the next line starts after the line end at pos: CR LF is one line end, CR or LF alone another.
+template<typename Char>
+qsizetype NextLine(const Char* data, qsizetype pos, qsizetype size)
+{
+    if (pos < size) {
+        pos += data[pos] == Char('\r') && pos + 1 < size && data[pos + 1] == Char('\n') ? 2 : 1;
+    }
+    return pos;
+}
+
+template<typename Char>
+qsizetype LineEndCount(const Char* data, qsizetype size)
+{
+    return std::count(data, data + size, Char('\r')) + std::count(data, data + size, Char('\n'));
+}
+
+// Whether the whole file decoded at once splits into the same lines as decoding each line by itself. It does
+// when every byte formed a character: CR and LF are never part of a double-byte character. A byte that formed
+// none may have taken the line end after it along, so such a file is decoded line by line.
+bool DecodesLineByLine(const QByteArray& bytes, const QString& text)
+{
+    if (text.isEmpty() != bytes.isEmpty()) {
+        return false;
+    }
+    if (text.contains(QChar(QChar::ReplacementCharacter)) || text.contains(QChar(0x1a))) {
+        return false;
+    }
+    return LineEndCount(bytes.constData(), bytes.size()) == LineEndCount(text.utf16(), text.size());
+}
+
+} // namespace
+
+LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday)
+{
+    const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
+    return ReadLine(line, delimiter, format.nameFirst, name, birthday);
 }
 
 bool ReadPeopleText(const QByteArray& bytes,
@@ -460,15 +547,23 @@ bool ReadPeopleText(const QByteArray& bytes,
                     PeopleList& list,
                     const std::function<bool(qint64)>& askContinue)
 {
+    const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
+    // Decoded once for the whole file when that gives each line the text it has decoded by itself.
+    QString whole = Cp932::Decode(bytes);
+    const bool wholeFile = DecodesLineByLine(bytes, whole);
+    if (!wholeFile) {
+        whole.clear();
+    }
+    const char16_t* text = reinterpret_cast<const char16_t*>(whole.utf16());
+    const qsizetype textSize = whole.size();
     qint64 lineNumber = 0;
     qsizetype pos = 0;
+    qsizetype textPos = 0;
     while (pos < size) {
-        qsizetype end = pos;
-        while (end < size && data[end] != '\r' && data[end] != '\n') {
-            ++end;
-        }
+        const qsizetype end = LineEnd(data, pos, size);
+        const qsizetype textEnd = wholeFile ? LineEnd(text, textPos, textSize) : 0;
         ++lineNumber;
         // Neither CR nor LF nor a space is ever the second byte of a double-byte character, so lines are cut
         // and their leading spaces dropped before decoding.
@@ -480,7 +575,13 @@ bool ReadPeopleText(const QByteArray& bytes,
         QString name;
         Date birthday;
         if (end - first <= MaxLineBytes) {
-            result = ReadPeopleLine(Cp932::Decode(QByteArray(data + first, end - first)), format, name, birthday);
+            if (wholeFile) {
+                const QStringView line(text + textPos, textEnd - textPos);
+                result = ReadLine(line, delimiter, format.nameFirst, name, birthday);
+            } else {
+                const QString line = Cp932::Decode(QByteArray::fromRawData(data + first, end - first));
+                result = ReadLine(line, delimiter, format.nameFirst, name, birthday);
+            }
         }
         if (result == LineResult::Person) {
             cUserName& person = list.Add();
@@ -489,9 +590,9 @@ bool ReadPeopleText(const QByteArray& bytes,
         } else if (result == LineResult::Bad && !askContinue(lineNumber)) {
             return false;
         }
-        pos = end;
-        if (pos < size) {
-            pos += data[pos] == '\r' && pos + 1 < size && data[pos + 1] == '\n' ? 2 : 1;
+        pos = NextLine(data, end, size);
+        if (wholeFile) {
+            textPos = NextLine(text, textEnd, textSize);
         }
     }
     return true;
