@@ -47,7 +47,7 @@ QString FormatDate(Date date, DatePattern pattern)
 
 DatePattern GraphDatePattern()
 {
-    return basParam::GetParam(QStringLiteral("Calendar")).AsInt() == 0 ? DatePattern::YyMD : DatePattern::GeMD;
+    return basParam::GetParam(SettingKey::Calendar).AsInt() == 0 ? DatePattern::YyMD : DatePattern::GeMD;
 }
 
 QString YearBoxText(Date date, int eraIndex)

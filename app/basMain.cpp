@@ -19,12 +19,12 @@ bool Main(StartupHost& host, const QString& programFolder)
     if (!host.AcquireRunLock(programFolder)) {
         return false;
     }
-    if (!basParam::GetParam(QStringLiteral("ReadBirthDay")).AsBool()) {
+    if (!basParam::GetParam(SettingKey::ReadBirthDay).AsBool()) {
         if (!host.RunPeopleDialog()) {
             return false;
         }
     }
-    host.ShowMainWindow(basParam::GetParam(QStringLiteral("TaskTray")).AsBool());
+    host.ShowMainWindow(basParam::GetParam(SettingKey::TaskTray).AsBool());
     return true;
 }
 

@@ -2,33 +2,32 @@
 
 #include <QVector>
 
+#include "SettingsTable.h"
 #include "platform/Numeric.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
 using Kind = ParamValue::Kind;
 
-struct KeyDef
+// The store holds the settings of the table's rows; the two list rows are the lists below.
+const std::vector<const SettingsTable::Row*>& Keys()
 {
-    const char* name;
-    Kind kind;
-};
+    static const std::vector<const SettingsTable::Row*> keys = [] {
+        std::vector<const SettingsTable::Row*> list;
+        for (int i = 0; i < SettingsTable::RowCount(); ++i) {
+            if (SettingsTable::Rows()[i].load != SettingsTable::Load::List) {
+                list.push_back(&SettingsTable::Rows()[i]);
+            }
+        }
+        return list;
+    }();
+    return keys;
+}
 
-// Table order is the order keys are matched in.
-constexpr std::array<KeyDef, 28> Keys {{
-    {"DispPeriod", Kind::Int16},      {"BirthYear", Kind::Bool},      {"DispTotalDay", Kind::Bool},
-    {"DateChangeButton", Kind::Bool}, {"Calendar", Kind::Int16},      {"AlwayTop", Kind::Bool},
-    {"TaskTray", Kind::Bool},         {"MultiNum", Kind::Int16},      {"PrintRate", Kind::Int32},
-    {"GraphPoint", Kind::Int16},      {"GraphPosX", Kind::Int32},     {"GraphPosY", Kind::Int32},
-    {"GraphWidth", Kind::Int32},      {"GraphHeight", Kind::Int32},   {"LineWidth", Kind::Int16},
-    {"DrawMode", Kind::Int16},        {"DayLine", Kind::Bool},        {"FullDay", Kind::Bool},
-    {"GraphDisp", Kind::Int16},       {"GraphForeColor", Kind::Text}, {"GraphBackColor", Kind::Text},
-    {"GraphPhysColor", Kind::Text},   {"GraphSensColor", Kind::Text}, {"GraphIntelColor", Kind::Text},
-    {"DispDay", Kind::Date},          {"ReadBirthDay", Kind::Bool},   {"DelimChar", Kind::Text},
-    {"Position", Kind::Int16},
-}};
+constexpr size_t KeyCount = 28;
 
 struct DisplayEntry
 {
@@ -42,14 +41,15 @@ struct EraEntry
     qint32 offset = 0;
 };
 
-std::array<ParamValue, Keys.size()> g_values;
+std::array<ParamValue, KeyCount> g_values;
 QVector<DisplayEntry> g_display;
 QVector<EraEntry> g_eras;
 
 int KeyIndex(const QString& key)
 {
-    for (size_t i = 0; i < Keys.size(); ++i) {
-        if (key == QLatin1String(Keys[i].name)) {
+    const auto& keys = Keys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (key == QLatin1String(keys[i]->name)) {
             return static_cast<int>(i);
         }
     }
@@ -81,8 +81,9 @@ void EnsureInitialised()
 {
     if (!g_initialised) {
         g_initialised = true;
-        for (size_t i = 0; i < Keys.size(); ++i) {
-            g_values[i] = ZeroOf(Keys[i].kind);
+        Q_ASSERT(Keys().size() == KeyCount);
+        for (size_t i = 0; i < KeyCount; ++i) {
+            g_values[i] = ZeroOf(Keys()[i]->kind);
         }
     }
 }
@@ -105,7 +106,7 @@ AppError SetParam(const QString& psParamKey, const ParamValue& pvParamValue)
     if (i < 0) {
         return AppError::None;
     }
-    const Kind kind = Keys[static_cast<size_t>(i)].kind;
+    const Kind kind = Keys()[static_cast<size_t>(i)]->kind;
     const auto converted = pvParamValue.ConvertTo(kind);
     if (!converted) {
         // Text that is no number cannot convert; a number beyond the key's width overflows.
@@ -142,8 +143,8 @@ const QStringList& ParamKeys()
 {
     static const QStringList keys = [] {
         QStringList list;
-        for (const KeyDef& k : Keys) {
-            list.append(QLatin1String(k.name));
+        for (const SettingsTable::Row* k : Keys()) {
+            list.append(QLatin1String(k->name));
         }
         return list;
     }();
@@ -153,7 +154,7 @@ const QStringList& ParamKeys()
 ParamValue::Kind ParamKind(const QString& psParamKey)
 {
     const int i = KeyIndex(psParamKey);
-    return i < 0 ? Kind::Empty : Keys[static_cast<size_t>(i)].kind;
+    return i < 0 ? Kind::Empty : Keys()[static_cast<size_t>(i)]->kind;
 }
 
 void ClearDisplayList()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsTable.h"
 #include "platform/AppError.h"
 #include "platform/Date.h"
 #include "platform/ParamValue.h"

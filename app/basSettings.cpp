@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "app/SettingsTable.h"
 #include "app/basParam.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
@@ -14,40 +15,18 @@ using basParam::SetParam;
 
 namespace {
 
-const QString DefaultFore = QStringLiteral("000000000");
-const QString DefaultBack = QStringLiteral("255255255");
-const QString DefaultPhys = QStringLiteral("064064200");
-const QString DefaultSens = QStringLiteral("200064064");
-const QString DefaultIntel = QStringLiteral("064200064");
+using SettingsTable::Load;
+using SettingsTable::Row;
+using SettingsTable::Write;
 
 void SetDefaults()
 {
-    // Calendar, GraphPosX and GraphPosY keep their start value 0.
-    SetParam(QStringLiteral("GraphWidth"), 4500);
-    SetParam(QStringLiteral("GraphHeight"), 3500);
-    SetParam(QStringLiteral("DispDay"), Clock::Today());
-    SetParam(QStringLiteral("ReadBirthDay"), false);
-    SetParam(QStringLiteral("DispPeriod"), 15);
-    SetParam(QStringLiteral("BirthYear"), true);
-    SetParam(QStringLiteral("DispTotalDay"), true);
-    SetParam(QStringLiteral("DateChangeButton"), true);
-    SetParam(QStringLiteral("AlwayTop"), false);
-    SetParam(QStringLiteral("TaskTray"), true);
-    SetParam(QStringLiteral("MultiNum"), 5);
-    SetParam(QStringLiteral("PrintRate"), 100);
-    SetParam(QStringLiteral("GraphPoint"), 3);
-    SetParam(QStringLiteral("LineWidth"), 2);
-    SetParam(QStringLiteral("DrawMode"), 9);
-    SetParam(QStringLiteral("DayLine"), true);
-    SetParam(QStringLiteral("FullDay"), false);
-    SetParam(QStringLiteral("GraphDisp"), 15);
-    SetParam(QStringLiteral("GraphForeColor"), DefaultFore);
-    SetParam(QStringLiteral("GraphBackColor"), DefaultBack);
-    SetParam(QStringLiteral("GraphPhysColor"), DefaultPhys);
-    SetParam(QStringLiteral("GraphSensColor"), DefaultSens);
-    SetParam(QStringLiteral("GraphIntelColor"), DefaultIntel);
-    SetParam(QStringLiteral("DelimChar"), QStringLiteral(","));
-    SetParam(QStringLiteral("Position"), 0);
+    for (int i = 0; i < SettingsTable::RowCount(); ++i) {
+        const Row& row = SettingsTable::Rows()[i];
+        if (row.load != Load::List && row.loaderSetsDefault) {
+            SetParam(QLatin1String(row.name), SettingsTable::DefaultValue(row));
+        }
+    }
 }
 
 // Spaces only: tabs and other blanks belong to the value.
@@ -107,7 +86,7 @@ void LoadBirthDay(const QString& value)
     // An unreadable date still yields an entry, born on the zero date.
     const Date birthday = ParseDate(dateText).value_or(Date());
     if (!Failed(basParam::AddDisplayPerson(name, birthday))) {
-        SetParam(QStringLiteral("ReadBirthDay"), true);
+        SetParam(SettingKey::ReadBirthDay, true);
     }
 }
 
@@ -157,71 +136,50 @@ void LoadLine(QStringView rawLine, bool* eraRead)
     if (key.size() > 16) {
         return;
     }
+    const Row* row = SettingsTable::FindIgnoringCase(key);
+    if (!row) {
+        return;
+    }
     const QString value = line.mid(eq + 1).toString();
-    auto is = [&key](const char* name) { return key.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
-
-    if (is("BirthDay")) {
-        LoadBirthDay(value);
-    } else if (is("DispPeriod")) {
-        LoadInteger(QStringLiteral("DispPeriod"), value, 1, 999, 15);
-    } else if (is("BirthYear")) {
-        LoadBool(QStringLiteral("BirthYear"), value);
-    } else if (is("DispTotalDay")) {
-        LoadBool(QStringLiteral("DispTotalDay"), value);
-    } else if (is("DateChangeButton")) {
-        LoadBool(QStringLiteral("DateChangeButton"), value);
-    } else if (is("Calendar")) {
-        LoadInteger(QStringLiteral("Calendar"), value, 0, basParam::EraCount() - 1, 0);
-    } else if (is("Era")) {
-        LoadEra(value);
-        *eraRead = true;
-    } else if (is("AlwayTop")) {
-        LoadBool(QStringLiteral("AlwayTop"), value);
-    } else if (is("TaskTray")) {
-        LoadBool(QStringLiteral("TaskTray"), value);
-    } else if (is("MultiNum")) {
-        LoadInteger(QStringLiteral("MultiNum"), value, 0, 99, 5);
-    } else if (is("PrintRate")) {
-        LoadInteger(QStringLiteral("PrintRate"), value, 10, 100, 100);
-    } else if (is("GraphPoint")) {
-        LoadInteger(QStringLiteral("GraphPoint"), value, 1, 5, 3);
-    } else if (is("GraphPosX")) {
-        (void)SetParam(QStringLiteral("GraphPosX"), ParamValue::FromText(value));
-    } else if (is("GraphPosY")) {
-        (void)SetParam(QStringLiteral("GraphPosY"), ParamValue::FromText(value));
-    } else if (is("GraphWidth")) {
-        (void)SetParam(QStringLiteral("GraphWidth"), ParamValue::FromText(value));
-    } else if (is("GraphHeight")) {
-        (void)SetParam(QStringLiteral("GraphHeight"), ParamValue::FromText(value));
-    } else if (is("LineWidth")) {
-        LoadInteger(QStringLiteral("LineWidth"), value, 1, 5, 2);
-    } else if (is("DrawMode")) {
-        LoadChoice(QStringLiteral("DrawMode"), value, 9, 13, 9);
-    } else if (is("DayLine")) {
-        LoadBool(QStringLiteral("DayLine"), value);
-    } else if (is("FullDay")) {
-        LoadBool(QStringLiteral("FullDay"), value);
-    } else if (is("GraphDisp")) {
-        LoadInteger(QStringLiteral("GraphDisp"), value, 0, 15, 15);
-    } else if (is("GraphForeColor")) {
-        LoadColor(QStringLiteral("GraphForeColor"), value);
-    } else if (is("GraphBackColor")) {
-        LoadColor(QStringLiteral("GraphBackColor"), value);
-    } else if (is("GraphPhysColor")) {
-        LoadColor(QStringLiteral("GraphPhysColor"), value);
-    } else if (is("GraphSensColor")) {
-        LoadColor(QStringLiteral("GraphSensColor"), value);
-    } else if (is("GraphIntelColor")) {
-        LoadColor(QStringLiteral("GraphIntelColor"), value);
-    } else if (is("DelimChar")) {
-        // The first character as it stands: a space or a tab is a valid separator.
-        QString first;
-        if (!value.isEmpty()) {
-            first = value.left(value[0].isHighSurrogate() && value.size() > 1 ? 2 : 1);
+    const QString name = QLatin1String(row->name);
+    switch (row->load) {
+        case Load::List:
+            if (name == QLatin1String("Era")) {
+                LoadEra(value);
+                *eraRead = true;
+            } else {
+                LoadBirthDay(value);
+            }
+            break;
+        case Load::Range:
+            LoadInteger(name, value, row->low, row->high, SettingsTable::DefaultValue(*row).AsInt());
+            break;
+        case Load::Calendar:
+            LoadInteger(name, value, 0, basParam::EraCount() - 1, 0);
+            break;
+        case Load::Choice:
+            LoadChoice(name, value, row->low, row->high, SettingsTable::DefaultValue(*row).AsInt());
+            break;
+        case Load::Boolean:
+            LoadBool(name, value);
+            break;
+        case Load::AsIs:
+            (void)SetParam(name, ParamValue::FromText(value));
+            break;
+        case Load::Color:
+            LoadColor(name, value);
+            break;
+        case Load::FirstCharacter: {
+            // The first character as it stands: a space or a tab is a valid separator.
+            QString first;
+            if (!value.isEmpty()) {
+                first = value.left(value[0].isHighSurrogate() && value.size() > 1 ? 2 : 1);
+            }
+            SetParam(name, first);
+            break;
         }
-        SetParam(QStringLiteral("DelimChar"), first);
-    } else if (is("Position")) {
-        LoadChoice(QStringLiteral("Position"), value, 0, 1, 0);
+        case Load::Ignored:
+            break;
     }
 }
 
@@ -233,9 +191,18 @@ QString OneLine(QString text)
     return text;
 }
 
-QString IntLine(const char* key)
+// A value as the file writes it: numbers without blanks, Booleans as "True"/"False", text on one line.
+QString ValueText(const ParamValue& value)
 {
-    return QLatin1String(key) + QLatin1Char('=') + Numeric::IntText(GetParam(QLatin1String(key)).AsInt());
+    switch (value.GetKind()) {
+        case ParamValue::Kind::Int16:
+        case ParamValue::Kind::Int32:
+            return Numeric::IntText(value.AsInt());
+        case ParamValue::Kind::Bool:
+            return value.AsBool() ? QStringLiteral("True") : QStringLiteral("False");
+        default:
+            return OneLine(value.ToText());
+    }
 }
 
 } // namespace
@@ -300,87 +267,31 @@ void LoadSettingsFromBytes(const QByteArray& bytes)
 
 QByteArray SettingsFileBytes()
 {
-    auto text = [](const char* key) { return GetParam(QLatin1String(key)).AsText(); };
-    auto flag = [](const char* key) { return GetParam(QLatin1String(key)).AsBool(); };
-    auto number = [](const char* key) { return GetParam(QLatin1String(key)).AsInt(); };
-
     QStringList lines;
     lines << QLatin1Char('[') + ProgramFolder::ProductName() + QLatin1Char(']') << QString();
-    const int count = basParam::DisplayCount();
-    for (int i = 1; i <= count; ++i) {
-        lines << QLatin1String("BirthDay=") + FormatYmd(basParam::DisplayBirthDay(i)) + QLatin1Char(',')
-                + OneLine(basParam::DisplayName(i));
-    }
-    if (number("DispPeriod") != 15) {
-        lines << IntLine("DispPeriod");
-    }
-    if (!flag("BirthYear")) {
-        lines << QStringLiteral("BirthYear=False");
-    }
-    if (!flag("DispTotalDay")) {
-        lines << QStringLiteral("DispTotalDay=False");
-    }
-    if (!flag("DateChangeButton")) {
-        lines << QStringLiteral("DateChangeButton=False");
-    }
-    const int eras = basParam::EraCount();
-    for (int i = 0; i < eras; ++i) {
-        lines << QLatin1String("Era=") + Numeric::IntText(basParam::EraOffset(i)) + QLatin1Char(',')
-                + OneLine(basParam::EraName(i));
-    }
-    if (number("Calendar") != 0) {
-        lines << IntLine("Calendar");
-    }
-    if (flag("AlwayTop")) {
-        lines << QStringLiteral("AlwayTop=True");
-    }
-    if (!flag("TaskTray")) {
-        lines << QStringLiteral("TaskTray=False");
-    }
-    if (number("MultiNum") != 5) {
-        lines << IntLine("MultiNum");
-    }
-    if (number("PrintRate") != 100) {
-        lines << IntLine("PrintRate");
-    }
-    if (number("GraphPoint") != 3) {
-        lines << IntLine("GraphPoint");
-    }
-    lines << IntLine("GraphPosX") << IntLine("GraphPosY") << IntLine("GraphWidth") << IntLine("GraphHeight");
-    if (number("LineWidth") != 2) {
-        lines << IntLine("LineWidth");
-    }
-    if (number("DrawMode") != 9) {
-        lines << IntLine("DrawMode");
-    }
-    if (!flag("DayLine")) {
-        lines << QStringLiteral("DayLine=False");
-    }
-    if (flag("FullDay")) {
-        lines << QStringLiteral("FullDay=True");
-    }
-    if (number("GraphDisp") != 15) {
-        lines << IntLine("GraphDisp");
-    }
-    const struct
-    {
-        const char* key;
-        const QString& fallback;
-    } colors[] = {{"GraphForeColor", DefaultFore},
-                  {"GraphBackColor", DefaultBack},
-                  {"GraphPhysColor", DefaultPhys},
-                  {"GraphSensColor", DefaultSens},
-                  {"GraphIntelColor", DefaultIntel}};
-    for (const auto& c : colors) {
-        if (text(c.key) != c.fallback) {
-            lines << QLatin1String(c.key) + QLatin1Char('=') + OneLine(text(c.key));
+    for (int r = 0; r < SettingsTable::RowCount(); ++r) {
+        const Row& row = SettingsTable::Rows()[r];
+        const QString name = QLatin1String(row.name);
+        if (row.write == Write::List) {
+            if (name == QLatin1String("Era")) {
+                for (int i = 0; i < basParam::EraCount(); ++i) {
+                    lines << QLatin1String("Era=") + Numeric::IntText(basParam::EraOffset(i)) + QLatin1Char(',')
+                            + OneLine(basParam::EraName(i));
+                }
+            } else {
+                for (int i = 1; i <= basParam::DisplayCount(); ++i) {
+                    lines << QLatin1String("BirthDay=") + FormatYmd(basParam::DisplayBirthDay(i)) + QLatin1Char(',')
+                            + OneLine(basParam::DisplayName(i));
+                }
+            }
+            continue;
         }
-    }
-    if (text("DelimChar") != QLatin1String(",")) {
-        lines << QLatin1String("DelimChar=") + OneLine(text("DelimChar"));
-    }
-    if (number("Position") != 0) {
-        lines << IntLine("Position");
+        const ParamValue value = GetParam(name);
+        if (row.write == Write::Never
+            || (row.write == Write::WhenChanged && value.ToText() == SettingsTable::DefaultValue(row).ToText())) {
+            continue;
+        }
+        lines << name + QLatin1Char('=') + ValueText(value);
     }
     return Cp932::EncodeLines(lines);
 }

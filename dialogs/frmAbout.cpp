@@ -62,7 +62,7 @@ void frmAbout::Form_Load()
     layout->addLayout(top);
     layout->addLayout(buttons);
 
-    Forms::SetStayOnTop(this, basParam::GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(this, basParam::GetParam(SettingKey::AlwayTop).AsBool());
 }
 
 void frmAbout::cmdOK_Click()

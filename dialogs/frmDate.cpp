@@ -14,7 +14,6 @@
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
 
-
 namespace {
 
 constexpr int HelpContext = 21;
@@ -28,10 +27,10 @@ AppError StoreDisplayDate(const QString& year, const QString& month, const QStri
     if (!date) {
         return AppError::Conversion;
     }
-    if (const AppError e = basParam::SetParam(QStringLiteral("DispDay"), *date); Failed(e)) {
+    if (const AppError e = basParam::SetParam(SettingKey::DispDay, *date); Failed(e)) {
         return e;
     }
-    return basParam::SetParam(QStringLiteral("Calendar"), era);
+    return basParam::SetParam(SettingKey::Calendar, era);
 }
 
 frmDate::frmDate(QWidget* parent)
@@ -112,7 +111,7 @@ void frmDate::Form_Load()
     DialogRegistry::Register(this);
 
     const int eraCount = basParam::EraCount();
-    m_yearBoxEra = basParam::GetParam(QStringLiteral("Calendar")).AsInt();
+    m_yearBoxEra = basParam::GetParam(SettingKey::Calendar).AsInt();
     // The loader keeps Calendar inside the era table; should it not, the Gregorian entry is the safe choice.
     if (m_yearBoxEra < 0 || m_yearBoxEra >= eraCount) {
         m_yearBoxEra = 0;
@@ -123,7 +122,7 @@ void frmDate::Form_Load()
     }
     cmbCalender->setCurrentIndex(m_yearBoxEra);
 
-    const Date day = basParam::GetParam(QStringLiteral("DispDay")).AsDate();
+    const Date day = basParam::GetParam(SettingKey::DispDay).AsDate();
     txtYear->ShowNumber(basCalendar::YearBoxText(day, m_yearBoxEra));
     txtMonth->ShowNumber(basCalendar::FormatDate(day, basCalendar::DatePattern::M));
     txtDay->ShowNumber(basCalendar::FormatDate(day, basCalendar::DatePattern::D));

@@ -42,9 +42,9 @@ std::optional<int> BoxNumber(const QString& text)
     return Numeric::ToInt32(*n);
 }
 
-ParamValue Get(const char* key)
+ParamValue Get(const QString& key)
 {
-    return basParam::GetParam(QLatin1String(key));
+    return basParam::GetParam(key);
 }
 
 } // namespace
@@ -52,18 +52,18 @@ ParamValue Get(const char* key)
 OptionValues ReadOptions()
 {
     OptionValues v;
-    v.graphLevel = 5 - Get("GraphPoint").AsInt();
-    v.lineWidth = Get("LineWidth").AsInt() - 1;
-    v.drawMode = Get("DrawMode").AsInt() == DrawModeMaskPen;
-    v.taskTray = Get("TaskTray").AsBool();
-    v.alwayTop = Get("AlwayTop").AsBool();
-    v.dispPeriod = Numeric::IntText(Get("DispPeriod").AsInt());
-    v.birthYear = Get("BirthYear").AsBool();
-    v.dispTotal = Get("DispTotalDay").AsBool();
-    v.dayLine = Get("DayLine").AsBool();
-    v.fullDay = Get("FullDay").AsBool();
-    v.multiNum = Numeric::IntText(Get("MultiNum").AsInt());
-    v.printRate = Numeric::IntText(Get("PrintRate").AsInt());
+    v.graphLevel = 5 - Get(SettingKey::GraphPoint).AsInt();
+    v.lineWidth = Get(SettingKey::LineWidth).AsInt() - 1;
+    v.drawMode = Get(SettingKey::DrawMode).AsInt() == DrawModeMaskPen;
+    v.taskTray = Get(SettingKey::TaskTray).AsBool();
+    v.alwayTop = Get(SettingKey::AlwayTop).AsBool();
+    v.dispPeriod = Numeric::IntText(Get(SettingKey::DispPeriod).AsInt());
+    v.birthYear = Get(SettingKey::BirthYear).AsBool();
+    v.dispTotal = Get(SettingKey::DispTotalDay).AsBool();
+    v.dayLine = Get(SettingKey::DayLine).AsBool();
+    v.fullDay = Get(SettingKey::FullDay).AsBool();
+    v.multiNum = Numeric::IntText(Get(SettingKey::MultiNum).AsInt());
+    v.printRate = Numeric::IntText(Get(SettingKey::PrintRate).AsInt());
     return v;
 }
 
@@ -83,24 +83,24 @@ bool StoreOptions(const OptionValues& v)
         return false;
     }
     using basParam::SetParam;
-    SetParam(QStringLiteral("GraphPoint"), 5 - v.graphLevel);
-    SetParam(QStringLiteral("LineWidth"), v.lineWidth + 1);
-    SetParam(QStringLiteral("DrawMode"), v.drawMode ? DrawModeMaskPen : DrawModeCopyPen);
-    SetParam(QStringLiteral("TaskTray"), v.taskTray);
-    SetParam(QStringLiteral("AlwayTop"), v.alwayTop);
+    SetParam(SettingKey::GraphPoint, 5 - v.graphLevel);
+    SetParam(SettingKey::LineWidth, v.lineWidth + 1);
+    SetParam(SettingKey::DrawMode, v.drawMode ? DrawModeMaskPen : DrawModeCopyPen);
+    SetParam(SettingKey::TaskTray, v.taskTray);
+    SetParam(SettingKey::AlwayTop, v.alwayTop);
     // The store converts the text; a period of zero days would leave nothing to draw, so the old one stays.
     if (const auto period = BoxNumber(v.dispPeriod); period && *period > 0) {
-        SetParam(QStringLiteral("DispPeriod"), v.dispPeriod);
+        SetParam(SettingKey::DispPeriod, v.dispPeriod);
     }
-    SetParam(QStringLiteral("BirthYear"), v.birthYear);
-    SetParam(QStringLiteral("DispTotalDay"), v.dispTotal);
-    SetParam(QStringLiteral("DayLine"), v.dayLine);
-    SetParam(QStringLiteral("FullDay"), v.fullDay);
+    SetParam(SettingKey::BirthYear, v.birthYear);
+    SetParam(SettingKey::DispTotalDay, v.dispTotal);
+    SetParam(SettingKey::DayLine, v.dayLine);
+    SetParam(SettingKey::FullDay, v.fullDay);
     // Asking before one or zero people would ask every time: such counts keep the old one.
     if (const auto count = BoxNumber(v.multiNum); count && *count > 1) {
-        SetParam(QStringLiteral("MultiNum"), v.multiNum);
+        SetParam(SettingKey::MultiNum, v.multiNum);
     }
-    SetParam(QStringLiteral("PrintRate"), *printRate);
+    SetParam(SettingKey::PrintRate, *printRate);
     return true;
 }
 

@@ -32,15 +32,15 @@ QString FormatCurveValue(double value)
 
 QByteArray CurveValuesBytes()
 {
-    const qint32 g = GetParam(QStringLiteral("GraphPoint")).AsInt();
-    const qint32 period = GetParam(QStringLiteral("DispPeriod")).AsInt();
-    const Date day = GetParam(QStringLiteral("DispDay")).AsDate();
+    const qint32 g = GetParam(SettingKey::GraphPoint).AsInt();
+    const qint32 period = GetParam(SettingKey::DispPeriod).AsInt();
+    const Date day = GetParam(SettingKey::DispDay).AsDate();
     const int count = basParam::DisplayCount();
     // One date pattern for the whole file.
     basCalendar::DatePattern pattern = basCalendar::DatePattern::MD;
-    if (GetParam(QStringLiteral("BirthYear")).AsBool()) {
-        pattern = GetParam(QStringLiteral("Calendar")).AsInt() == 0 ? basCalendar::DatePattern::YyyyMD
-                                                                    : basCalendar::DatePattern::GeMD;
+    if (GetParam(SettingKey::BirthYear).AsBool()) {
+        pattern = GetParam(SettingKey::Calendar).AsInt() == 0 ? basCalendar::DatePattern::YyyyMD
+                                                              : basCalendar::DatePattern::GeMD;
     }
     auto format = [pattern](std::optional<Date> d) { return d ? basCalendar::FormatDate(*d, pattern) : QString(); };
 

@@ -37,11 +37,11 @@ namespace basGraph {
 
 void ResetGraphColors(GraphForm& form)
 {
-    SetParam(QStringLiteral("GraphForeColor"), QStringLiteral("000000000"));
-    SetParam(QStringLiteral("GraphBackColor"), QStringLiteral("255255255"));
-    SetParam(QStringLiteral("GraphPhysColor"), QStringLiteral("064064200"));
-    SetParam(QStringLiteral("GraphSensColor"), QStringLiteral("200064064"));
-    SetParam(QStringLiteral("GraphIntelColor"), QStringLiteral("064200064"));
+    SetParam(SettingKey::GraphForeColor, QStringLiteral("000000000"));
+    SetParam(SettingKey::GraphBackColor, QStringLiteral("255255255"));
+    SetParam(SettingKey::GraphPhysColor, QStringLiteral("064064200"));
+    SetParam(SettingKey::GraphSensColor, QStringLiteral("200064064"));
+    SetParam(SettingKey::GraphIntelColor, QStringLiteral("064200064"));
     DrawGraph(form, true);
 }
 
@@ -81,7 +81,7 @@ void LayoutMainWindow(GraphForm& form)
     const QSize client = form.ClientSizePixels();
     const double cw = client.width() * tx;
     const double ch = client.height() * ty;
-    const bool buttons = GetParam(QStringLiteral("DateChangeButton")).AsBool();
+    const bool buttons = GetParam(SettingKey::DateChangeButton).AsBool();
     const double top = buttons ? PictureTopWithButtons : PictureTopWithoutButtons;
     const double height = buttons ? ch - PictureTopWithButtons : ch - PictureBottomGapWithoutButtons;
     if (PictureBox* pic = form.picGraph()) {
@@ -95,22 +95,22 @@ void InitMainWindow(GraphForm& form)
     QWidget* w = form.FormWindow();
     if (w) {
         Screen::SetGeometryTwips(w,
-                                 GetParam(QStringLiteral("GraphPosX")).AsInt(),
-                                 GetParam(QStringLiteral("GraphPosY")).AsInt(),
-                                 std::abs(static_cast<qint64>(GetParam(QStringLiteral("GraphWidth")).AsInt())),
-                                 std::abs(static_cast<qint64>(GetParam(QStringLiteral("GraphHeight")).AsInt())));
+                                 GetParam(SettingKey::GraphPosX).AsInt(),
+                                 GetParam(SettingKey::GraphPosY).AsInt(),
+                                 std::abs(static_cast<qint64>(GetParam(SettingKey::GraphWidth).AsInt())),
+                                 std::abs(static_cast<qint64>(GetParam(SettingKey::GraphHeight).AsInt())));
     }
-    const int graphDisp = GetParam(QStringLiteral("GraphDisp")).AsInt();
+    const int graphDisp = GetParam(SettingKey::GraphDisp).AsInt();
     for (int k = 0; k < 4; ++k) {
         const int bit = 1 << k;
         if ((graphDisp & bit) == bit) {
             form.SetSelectGraphChecked(k, true);
         }
     }
-    const QString period = QString::number(GetParam(QStringLiteral("DispPeriod")).AsInt());
+    const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
     form.SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
     form.SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
-    const bool buttons = GetParam(QStringLiteral("DateChangeButton")).AsBool();
+    const bool buttons = GetParam(SettingKey::DateChangeButton).AsBool();
     if (buttons) {
         form.SetDateButtonChecked(true);
     }
@@ -118,7 +118,7 @@ void InitMainWindow(GraphForm& form)
         form.SetDateButtonVisible(k, buttons);
     }
     SetGraphCaption(form);
-    Forms::SetStayOnTop(w, GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(w, GetParam(SettingKey::AlwayTop).AsBool());
 }
 
 } // namespace basGraph

@@ -113,8 +113,7 @@ AppError LoadColorOrFail(const QString& key, quint32& target)
 
 basCalendar::DatePattern CaptionDatePattern()
 {
-    return GetParam(QStringLiteral("BirthYear")).AsBool() ? basCalendar::GraphDatePattern()
-                                                          : basCalendar::DatePattern::MD;
+    return GetParam(SettingKey::BirthYear).AsBool() ? basCalendar::GraphDatePattern() : basCalendar::DatePattern::MD;
 }
 
 } // namespace
@@ -201,11 +200,11 @@ void DrawGraph(GraphForm& form, bool enabled)
     const QPointer<PictureBox> alive(pic);
     g_drawingActive = true;
 
-    LoadColor(QStringLiteral("GraphForeColor"), g_colors.fore);
-    LoadColor(QStringLiteral("GraphBackColor"), g_colors.back);
-    LoadColor(QStringLiteral("GraphPhysColor"), g_colors.cycle[0]);
-    LoadColor(QStringLiteral("GraphSensColor"), g_colors.cycle[1]);
-    LoadColor(QStringLiteral("GraphIntelColor"), g_colors.cycle[2]);
+    LoadColor(SettingKey::GraphForeColor, g_colors.fore);
+    LoadColor(SettingKey::GraphBackColor, g_colors.back);
+    LoadColor(SettingKey::GraphPhysColor, g_colors.cycle[0]);
+    LoadColor(SettingKey::GraphSensColor, g_colors.cycle[1]);
+    LoadColor(SettingKey::GraphIntelColor, g_colors.cycle[2]);
 
     pic->SetBackColor(g_colors.back);
 
@@ -251,11 +250,11 @@ AppError PrintGraph(const GraphForm& form, int orientation, DrawSurface& printer
     QCoreApplication::processEvents();
 
     AppError e = AppError::None;
-    if (Failed(e = LoadColorOrFail(QStringLiteral("GraphForeColor"), g_colors.fore))
-        || Failed(e = LoadColorOrFail(QStringLiteral("GraphBackColor"), g_colors.back))
-        || Failed(e = LoadColorOrFail(QStringLiteral("GraphPhysColor"), g_colors.cycle[0]))
-        || Failed(e = LoadColorOrFail(QStringLiteral("GraphSensColor"), g_colors.cycle[1]))
-        || Failed(e = LoadColorOrFail(QStringLiteral("GraphIntelColor"), g_colors.cycle[2]))) {
+    if (Failed(e = LoadColorOrFail(SettingKey::GraphForeColor, g_colors.fore))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphBackColor, g_colors.back))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphPhysColor, g_colors.cycle[0]))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphSensColor, g_colors.cycle[1]))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphIntelColor, g_colors.cycle[2]))) {
         return e;
     }
 
@@ -263,7 +262,7 @@ AppError PrintGraph(const GraphForm& form, int orientation, DrawSurface& printer
     if (count <= 0) {
         return AppError::Drawing; // nobody to share the page between
     }
-    const double rate = GetParam(QStringLiteral("PrintRate")).AsInt() / 100.0;
+    const double rate = GetParam(SettingKey::PrintRate).AsInt() / 100.0;
     const QSize page = PrintPageUnits(orientation);
     const auto width = Numeric::ToInt32(page.width() * rate);
     const auto bandHeight = BandHeight(page.height() * rate, count);

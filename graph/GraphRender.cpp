@@ -98,9 +98,9 @@ struct BandGeometry
 // current display day, period and point step.
 AppError MeasureBand(qint32 top, qint32 width, qint32 height, Date birthday, BandGeometry& band)
 {
-    band.dispDay = GetParam(QStringLiteral("DispDay")).AsDate();
-    band.period = GetParam(QStringLiteral("DispPeriod")).AsInt();
-    band.graphPoint = GetParam(QStringLiteral("GraphPoint")).AsInt();
+    band.dispDay = GetParam(SettingKey::DispDay).AsDate();
+    band.period = GetParam(SettingKey::DispPeriod).AsInt();
+    band.graphPoint = GetParam(SettingKey::GraphPoint).AsInt();
     // The steps divide by the period and step by the point step; neither can be used below 1.
     if (band.period < 1 || band.graphPoint < 1) {
         return AppError::Drawing;
@@ -223,7 +223,7 @@ AppError DrawAmplitudeLabels(DrawSurface& surface, const BandGeometry& band, con
 AppError DrawDayCounter(DrawSurface& surface, const BandGeometry& band, const QString& labelText)
 {
     QString counter = labelText;
-    if (GetParam(QStringLiteral("DispTotalDay")).AsBool()) {
+    if (GetParam(SettingKey::DispTotalDay).AsBool()) {
         counter += basGraph::DayCounterText(band.dispDayNumber);
     }
     if (!counter.isEmpty()) {
@@ -242,7 +242,7 @@ AppError DrawDayGrid(DrawSurface& surface, const BandGeometry& band, const Graph
     surface.SetForeColor(colors.fore);
     surface.SetDrawStyle(DrawSurface::StyleDot);
     surface.SetDrawWidth(1);
-    const bool fullDay = GetParam(QStringLiteral("FullDay")).AsBool();
+    const bool fullDay = GetParam(SettingKey::FullDay).AsBool();
     const double lineHeight = surface.TextHeight(QStringLiteral("0"));
     const double gridTop = static_cast<double>(band.top) + GridInset;
     const double gridBottom = static_cast<double>(band.top) + band.height - GridInset;
@@ -309,7 +309,7 @@ AppError DrawCurves(DrawSurface& surface, const BandGeometry& band, const GraphC
         }
         const quint32 colour = colors.cycle[static_cast<size_t>(c)];
         surface.SetForeColor(colour);
-        surface.SetDrawWidth(GetParam(QStringLiteral("LineWidth")).AsInt());
+        surface.SetDrawWidth(GetParam(SettingKey::LineWidth).AsInt());
         points.clear();
         for (qint64 s = first; s <= last; s += band.graphPoint) {
             const double v = basGraph::CycleValue(c, static_cast<qint32>(s));
@@ -342,7 +342,7 @@ AppError RenderGraph(const GraphForm& form,
     for (int k = 0; k < 4; ++k) {
         show[k] = form.SelectGraphChecked(k);
     }
-    surface.SetDrawMode(GetParam(QStringLiteral("DrawMode")).AsInt());
+    surface.SetDrawMode(GetParam(SettingKey::DrawMode).AsInt());
     surface.SetFontName(QStringLiteral("ＭＳ ゴシック"));
     surface.SetFontSize(9);
     surface.SetDrawWidth(1);
@@ -355,7 +355,7 @@ AppError RenderGraph(const GraphForm& form,
     KIRVO_TRY(DrawDateLines(surface, band, colors, index == count));
     KIRVO_TRY(DrawAmplitudeLabels(surface, band, colors));
     KIRVO_TRY(DrawDayCounter(surface, band, labelText));
-    if (GetParam(QStringLiteral("DayLine")).AsBool()) {
+    if (GetParam(SettingKey::DayLine).AsBool()) {
         KIRVO_TRY(DrawDayGrid(surface, band, colors));
     }
     if (show[3]) {

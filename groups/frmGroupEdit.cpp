@@ -104,7 +104,7 @@ void frmGroupEdit::Form_Load()
     txtGroupName->setMaxLength(qMax(GroupNameLength, static_cast<int>(name.size())));
     txtGroupName->setText(name);
 
-    const bool withYear = basParam::GetParam(QStringLiteral("BirthYear")).AsBool();
+    const bool withYear = basParam::GetParam(SettingKey::BirthYear).AsBool();
     const qint32 n = m_people.kibGetNumUserInfo();
     lstGroupList->setUpdatesEnabled(false);
     lstGroupList->clear();

@@ -214,7 +214,7 @@ void frmBirth::Form_Load()
     DialogRegistry::Register(this);
 
     const int eraCount = basParam::EraCount();
-    m_eraIndex = GetParam(QStringLiteral("Calendar")).AsInt();
+    m_eraIndex = GetParam(SettingKey::Calendar).AsInt();
     if (m_eraIndex < 0 || m_eraIndex >= eraCount) {
         m_eraIndex = 0;
     }
@@ -250,7 +250,7 @@ QString frmBirth::EntryText(const cUserName& person, bool withYear) const
 
 void frmBirth::FillUserList()
 {
-    const bool withYear = GetParam(QStringLiteral("BirthYear")).AsBool();
+    const bool withYear = GetParam(SettingKey::BirthYear).AsBool();
     const ListFreeze freeze(lstUserInfo);
     lstUserInfo->clear();
     for (qint32 i = 1; i <= m_people.Count(); ++i) {
@@ -330,7 +330,7 @@ void frmBirth::cmdAdd_Click()
     cUserName& person = m_people.Add();
     person.kiParamValue(KeyUserName, ParamValue::FromText(txtUserName->text()));
     person.kiParamValue(KeyBirthDay, ParamValue::FromDate(*birthday));
-    auto* item = new QListWidgetItem(EntryText(person, GetParam(QStringLiteral("BirthYear")).AsBool()));
+    auto* item = new QListWidgetItem(EntryText(person, GetParam(SettingKey::BirthYear).AsBool()));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
     lstUserInfo->addItem(item);
@@ -483,14 +483,14 @@ void frmBirth::cmdGroup_Click()
 
 bool frmBirth::SaveWithEra()
 {
-    SetParam(QStringLiteral("Calendar"), m_eraIndex);
+    SetParam(SettingKey::Calendar, m_eraIndex);
     return basUserInfo::SavePeopleFile(m_people, m_programFolder, this);
 }
 
 void frmBirth::cmdOk_Click()
 {
     const int n = CheckedCount();
-    const int multiNum = GetParam(QStringLiteral("MultiNum")).AsInt();
+    const int multiNum = GetParam(SettingKey::MultiNum).AsInt();
     // With nobody checked there is nothing slow to warn about; the message below says what is missing.
     if (n > 0 && n >= multiNum) {
         const MsgBox::Answer answer
@@ -565,7 +565,7 @@ void frmBirth::mnuFileImport_Click()
     const bool complete = basUserInfo::ImportPeople(m_people, *path, this);
     if (m_people.Count() > before) {
         // The people read stay even when the user stopped the import; they join unchecked.
-        const bool withYear = GetParam(QStringLiteral("BirthYear")).AsBool();
+        const bool withYear = GetParam(SettingKey::BirthYear).AsBool();
         const ListFreeze freeze(lstUserInfo);
         for (qint32 i = before + 1; i <= m_people.Count(); ++i) {
             auto* item = new QListWidgetItem(EntryText(*m_people.Item(i), withYear));

@@ -125,7 +125,7 @@ void frmExport::Form_Load()
     m_loaded = true;
     DialogRegistry::Register(this);
 
-    const QString delimiter = GetParam(QStringLiteral("DelimChar")).AsText();
+    const QString delimiter = GetParam(SettingKey::DelimChar).AsText();
     // An empty delimiter (only a hand-edited settings file has one) is read and written as the comma.
     size_t option = OptionOther;
     if (delimiter.isEmpty()) {
@@ -140,7 +140,7 @@ void frmExport::Form_Load()
         txtDelimChar->setText(delimiter);
     }
     optDelimChar[option]->setChecked(true);
-    optPosition[GetParam(QStringLiteral("Position")).AsInt() == 0 ? 0 : 1]->setChecked(true);
+    optPosition[GetParam(SettingKey::Position).AsInt() == 0 ? 0 : 1]->setChecked(true);
     optDelimChar[option]->setFocus();
 }
 
@@ -187,8 +187,8 @@ void frmExport::cmdOk_Click()
         MsgBox::ShowError(this, Cp932::UnwritableDelimiterText(unwritable));
         return;
     }
-    SetParam(QStringLiteral("DelimChar"), delimiter);
-    SetParam(QStringLiteral("Position"), optPosition[0]->isChecked() ? 0 : 1);
+    SetParam(SettingKey::DelimChar, delimiter);
+    SetParam(SettingKey::Position, optPosition[0]->isChecked() ? 0 : 1);
     m_kieStatus = true;
     accept();
 }

@@ -39,8 +39,11 @@ using basParam::SetParam;
 
 namespace {
 
-const char* const ColorKeys[]
-    = {"GraphForeColor", "GraphBackColor", "GraphPhysColor", "GraphSensColor", "GraphIntelColor"};
+const QString* const ColorKeys[] = {&SettingKey::GraphForeColor,
+                                    &SettingKey::GraphBackColor,
+                                    &SettingKey::GraphPhysColor,
+                                    &SettingKey::GraphSensColor,
+                                    &SettingKey::GraphIntelColor};
 
 } // namespace
 
@@ -219,10 +222,10 @@ void frmMainBase::CreateMenus()
 void frmMainBase::Form_Load()
 {
     m_ready = false;
-    m_rememberedWidth = GetParam(QStringLiteral("GraphWidth")).AsInt();
-    m_rememberedHeight = GetParam(QStringLiteral("GraphHeight")).AsInt();
+    m_rememberedWidth = GetParam(SettingKey::GraphWidth).AsInt();
+    m_rememberedHeight = GetParam(SettingKey::GraphHeight).AsInt();
     basGraph::InitMainWindow(*this);
-    if (m_variant == Variant::Tray && GetParam(QStringLiteral("TaskTray")).AsBool()) {
+    if (m_variant == Variant::Tray && GetParam(SettingKey::TaskTray).AsBool()) {
         m_tray = new TrayIcon(this);
         m_tray->setObjectName(QStringLiteral("trayIcon"));
         connect(m_tray, &TrayIcon::DoubleClicked, this, [this] { TrayIcon_DoubleClick(); });
@@ -339,8 +342,8 @@ void frmMainBase::Form_KeyPress(int keyCode)
 
 void frmMainBase::cmdChangeDate_Click(int index)
 {
-    const Date day = GetParam(QStringLiteral("DispDay")).AsDate();
-    const int period = GetParam(QStringLiteral("DispPeriod")).AsInt();
+    const Date day = GetParam(SettingKey::DispDay).AsDate();
+    const int period = GetParam(SettingKey::DispPeriod).AsInt();
     std::optional<Date> next;
     switch (index) {
         case 0:
@@ -357,7 +360,7 @@ void frmMainBase::cmdChangeDate_Click(int index)
     }
     // At the ends of the calendar the date simply stays.
     if (next) {
-        SetParam(QStringLiteral("DispDay"), *next);
+        SetParam(SettingKey::DispDay, *next);
     }
     Redraw();
 }
@@ -439,7 +442,7 @@ void frmMainBase::UnloadOtherWindows()
 
 bool frmMainBase::RunHidingWhenOnTop(const std::function<bool()>& dialog)
 {
-    if (!GetParam(QStringLiteral("AlwayTop")).AsBool()) {
+    if (!GetParam(SettingKey::AlwayTop).AsBool()) {
         return dialog();
     }
     // A window on top of everything would cover its own modal dialog.
@@ -468,7 +471,7 @@ void frmMainBase::mnuViewDateReserve_Click()
 
 void frmMainBase::mnuViewDateButton_Click(bool shown)
 {
-    SetParam(QStringLiteral("DateChangeButton"), shown);
+    SetParam(SettingKey::DateChangeButton, shown);
     for (int i = 0; i < 3; ++i) {
         SetDateButtonVisible(i, shown);
     }
@@ -482,7 +485,7 @@ void frmMainBase::mnuViewColorSelect_Click(int index)
         return;
     }
     UnloadOtherWindows();
-    const bool hideAround = GetParam(QStringLiteral("AlwayTop")).AsBool();
+    const bool hideAround = GetParam(SettingKey::AlwayTop).AsBool();
     if (hideAround) {
         hide();
     }
@@ -496,7 +499,7 @@ void frmMainBase::mnuViewColorSelect_Click(int index)
     QString text;
     const qint64 value = color->red() | (color->green() << 8) | (color->blue() << 16);
     if (!Failed(basGraph::ColorToText(value, text))) {
-        SetParam(QString::fromLatin1(ColorKeys[index]), text);
+        SetParam(*ColorKeys[index], text);
         Redraw();
     }
 }
@@ -512,8 +515,7 @@ void frmMainBase::mnuViewSelectGraph_Click(int index, bool checked)
         return;
     }
     // Only this curve's bit changes; the others stay as they are.
-    SetParam(QStringLiteral("GraphDisp"),
-             basGraph::WithCurve(GetParam(QStringLiteral("GraphDisp")).AsInt(), index, checked));
+    SetParam(SettingKey::GraphDisp, basGraph::WithCurve(GetParam(SettingKey::GraphDisp).AsInt(), index, checked));
     Redraw();
 }
 
@@ -525,11 +527,11 @@ void frmMainBase::mnuViewRefresh_Click()
 void frmMainBase::mnuViewOption_Click()
 {
     UnloadOtherWindows();
-    const bool taskTrayBefore = GetParam(QStringLiteral("TaskTray")).AsBool();
+    const bool taskTrayBefore = GetParam(SettingKey::TaskTray).AsBool();
     if (!RunHidingWhenOnTop([this] { return RunOptionsDialog(this); })) {
         return;
     }
-    const bool taskTray = GetParam(QStringLiteral("TaskTray")).AsBool();
+    const bool taskTray = GetParam(SettingKey::TaskTray).AsBool();
     if (taskTray != taskTrayBefore) {
         // The other variant takes over at the place and size this one leaves in the settings.
         m_swapping = true;
@@ -537,12 +539,12 @@ void frmMainBase::mnuViewOption_Click()
         MainWindows::ShowMainWindow(taskTray);
         return;
     }
-    const QString period = QString::number(GetParam(QStringLiteral("DispPeriod")).AsInt());
+    const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
     SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
     SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
     Redraw();
     basGraph::SetGraphCaption(*this);
-    Forms::SetStayOnTop(this, GetParam(QStringLiteral("AlwayTop")).AsBool());
+    Forms::SetStayOnTop(this, GetParam(SettingKey::AlwayTop).AsBool());
 }
 
 void frmMainBase::mnuHelpContents_Click()
@@ -643,11 +645,11 @@ void frmMainBase::StoreGeometry()
     // A minimised taskbar window keeps the place it had before.
     if (m_variant == Variant::Tray || !isMinimized()) {
         const QRect twips = Screen::GeometryTwips(this);
-        SetParam(QStringLiteral("GraphPosX"), twips.x());
-        SetParam(QStringLiteral("GraphPosY"), twips.y());
+        SetParam(SettingKey::GraphPosX, twips.x());
+        SetParam(SettingKey::GraphPosY, twips.y());
     }
-    SetParam(QStringLiteral("GraphWidth"), m_rememberedWidth);
-    SetParam(QStringLiteral("GraphHeight"), m_rememberedHeight);
+    SetParam(SettingKey::GraphWidth, m_rememberedWidth);
+    SetParam(SettingKey::GraphHeight, m_rememberedHeight);
 }
 
 void frmMainBase::SaveForSession()
