@@ -394,11 +394,11 @@ bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidge
 TextFormat CurrentTextFormat()
 {
     TextFormat format;
-    const QString delimiter = basParam::GetParam(QStringLiteral("DelimChar")).AsText();
+    const QString delimiter = basParam::GetParam(SettingKey::DelimChar).AsText();
     if (!delimiter.isEmpty()) {
         format.delimiter = delimiter;
     }
-    format.nameFirst = basParam::GetParam(QStringLiteral("Position")).AsInt() == 1;
+    format.nameFirst = basParam::GetParam(SettingKey::Position).AsInt() == 1;
     return format;
 }
 
