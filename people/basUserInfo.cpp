@@ -451,7 +451,10 @@ bool AllAscii(QStringView name)
     return true;
 }
 
-LineResult ReadLine(QStringView line, const QString& delimiter, bool nameFirst, QString& name, Date& birthday)
+// A line decoded from a file whose every byte formed a character holds only what the code page can write
+// back; any other text is checked character by character.
+LineResult
+ReadLine(QStringView line, const QString& delimiter, bool nameFirst, bool checkWritable, QString& name, Date& birthday)
 {
     qsizetype start = 0;
     while (start < line.size() && line[start] == QLatin1Char(' ')) {
@@ -482,7 +485,7 @@ LineResult ReadLine(QStringView line, const QString& delimiter, bool nameFirst, 
         read = WithoutControls(std::move(read));
     }
     // A name the files cannot keep (bytes that formed no character among them) is not taken.
-    if (!AllAscii(read) && !Cp932::Unmappable(read).isEmpty()) {
+    if (checkWritable && !AllAscii(read) && !Cp932::Unmappable(read).isEmpty()) {
         return LineResult::Bad;
     }
     // A character takes at most two bytes, so only a long name needs measuring.
@@ -539,7 +542,7 @@ bool DecodesLineByLine(const QByteArray& bytes, const QString& text)
 LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday)
 {
     const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
-    return ReadLine(line, delimiter, format.nameFirst, name, birthday);
+    return ReadLine(line, delimiter, format.nameFirst, true, name, birthday);
 }
 
 bool ReadPeopleText(const QByteArray& bytes,
@@ -577,10 +580,10 @@ bool ReadPeopleText(const QByteArray& bytes,
         if (end - first <= MaxLineBytes) {
             if (wholeFile) {
                 const QStringView line(text + textPos, textEnd - textPos);
-                result = ReadLine(line, delimiter, format.nameFirst, name, birthday);
+                result = ReadLine(line, delimiter, format.nameFirst, false, name, birthday);
             } else {
                 const QString line = Cp932::Decode(QByteArray::fromRawData(data + first, end - first));
-                result = ReadLine(line, delimiter, format.nameFirst, name, birthday);
+                result = ReadLine(line, delimiter, format.nameFirst, true, name, birthday);
             }
         }
         if (result == LineResult::Person) {

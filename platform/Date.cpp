@@ -10,9 +10,9 @@ namespace {
 constexpr qint64 ZeroDateJulianDay = 2415019;
 
 // Reads one field of digits with optional spaces around it; nothing when it holds anything else.
-std::optional<int> ReadField(const QString& field, int* digitCount)
+std::optional<int> ReadField(QStringView field, int* digitCount)
 {
-    const QString t = field.trimmed();
+    const QStringView t = field.trimmed();
     if (t.isEmpty() || t.size() > 9) {
         return std::nullopt;
     }
@@ -70,20 +70,23 @@ QDate Date::ToQDate() const
     return QDate::fromJulianDay(ZeroDateJulianDay + m_serial);
 }
 
-std::optional<Date> ParseDate(const QString& text)
+std::optional<Date> ParseDate(QStringView text)
 {
-    QStringList parts = text.split(QLatin1Char('/'));
-    if (parts.size() != 3) {
-        parts = text.split(QLatin1Char('-'));
+    // Three fields split by "/" (or else by "-"), read where they stand: imports read one date per line.
+    QChar separator = QLatin1Char('/');
+    if (text.count(separator) != 2) {
+        separator = QLatin1Char('-');
+        if (text.count(separator) != 2) {
+            return std::nullopt;
+        }
     }
-    if (parts.size() != 3) {
-        return std::nullopt;
-    }
+    const qsizetype first = text.indexOf(separator);
+    const qsizetype second = text.indexOf(separator, first + 1);
     int yearDigits = 0;
     int unused = 0;
-    const auto year = ReadField(parts[0], &yearDigits);
-    const auto month = ReadField(parts[1], &unused);
-    const auto day = ReadField(parts[2], &unused);
+    const auto year = ReadField(text.left(first), &yearDigits);
+    const auto month = ReadField(text.mid(first + 1, second - first - 1), &unused);
+    const auto day = ReadField(text.mid(second + 1), &unused);
     if (!year || !month || !day) {
         return std::nullopt;
     }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <optional>
@@ -52,7 +53,7 @@ private:
 /// around the whole text and around each number. Leading zeros are allowed. A year of one or two digits is
 /// taken as 2000 to 2029 (00 to 29) or 1930 to 1999 (30 to 99); a year of three or four digits is taken as
 /// written and must be 100 or later. Impossible days (2001/2/30, month 13) are refused.
-std::optional<Date> ParseDate(const QString& text);
+std::optional<Date> ParseDate(QStringView text);
 
 /// "yyyy/m/d": the year with four digits, month and day without leading zeros.
 QString FormatYmd(Date date);
