@@ -1,5 +1,6 @@
 #include "SessionEnd.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QSocketNotifier>
 
@@ -36,7 +37,8 @@ void Watch(std::function<void()> onEnd)
     if (g_sockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_sockets) != 0) {
         return;
     }
-    auto* notifier = new QSocketNotifier(g_sockets[1], QSocketNotifier::Read);
+    // Owned by the application, so it goes when the application does.
+    auto* notifier = new QSocketNotifier(g_sockets[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte = 0;
         [[maybe_unused]] const ssize_t n = ::read(g_sockets[1], &byte, 1);

@@ -17,6 +17,11 @@ chmod 700 "$XDG_RUNTIME_DIR"
 # Undefined behaviour stops the test like a memory error does; leaks are checked when each test ends.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:symbolize=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:symbolize=1"
+# A copy every user can read: some end-to-end tests run the program as an ordinary user.
+supp="$(mktemp)"
+cp "$root/scripts/lsan.supp" "$supp"
+chmod 644 "$supp"
+export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 
 cd "$build"
 ctest --output-on-failure --parallel "${KIRVO_JOBS:-$(nproc)}" "$@"
