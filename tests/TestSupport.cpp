@@ -15,6 +15,7 @@
 #include "platform/Forms.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
+#include "platform/SessionEnd.h"
 
 TempProgramFolder::TempProgramFolder()
 {
@@ -62,6 +63,7 @@ void ResetAllState()
     Clock::SetTodayForTests(std::nullopt);
     SafeFile::SetFaultForTests(nullptr);
     ProgramFolder::SetForTests(QString());
+    SessionEnd::SetEnding(false);
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

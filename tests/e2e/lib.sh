@@ -47,8 +47,19 @@ display_ready() {
 
 # A start that the X server refused: the program ended inside its toolkit's connection to the display,
 # before any of its own code ran. Such a start may be repeated; any other failure may not.
-refused_by_display() {
-  ! kill -0 "$1" 2>/dev/null && grep -q 'could not connect to display' "$2"
+refused_in_log() {
+  grep -q 'could not connect to display' "$E2E_LOG"
+}
+
+# Readies the next start: the display answers, and the start's standard error gets a log of its own.
+next_start() {
+  display_ready || fail "the display does not accept connections"
+  E2E_STARTS=$((E2E_STARTS + 1))
+  E2E_LOG="$E2E_DIR/program.$E2E_STARTS.log"
+}
+
+say_refused() {
+  echo "e2e: the X server refused the program's connection before it ran (start $1: $(head -n 1 "$E2E_LOG")); starting it again" >&2
 }
 
 # Starts a program in the background (arguments as for env: assignments, then the command) with its
@@ -58,9 +69,7 @@ refused_by_display() {
 start_program() {
   local attempt i
   for attempt in 1 2 3 4; do
-    display_ready || fail "the display does not accept connections"
-    E2E_STARTS=$((E2E_STARTS + 1))
-    E2E_LOG="$E2E_DIR/program.$E2E_STARTS.log"
+    next_start
     env "$@" 2>"$E2E_LOG" &
     pid=$!
     E2E_PIDS+=("$pid")
@@ -69,8 +78,8 @@ start_program() {
       [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)" ] && return 0
       sleep 0.1
     done
-    refused_by_display "$pid" "$E2E_LOG" || return 0
-    echo "e2e: the X server refused the program's connection before it ran (start $attempt: $(head -n 1 "$E2E_LOG")); starting it again" >&2
+    ! kill -0 "$pid" 2>/dev/null && refused_in_log || return 0
+    say_refused "$attempt"
   done
   fail "the display refused the program four times"
 }
@@ -80,16 +89,14 @@ start_program() {
 run_to_end() {
   local attempt code
   for attempt in 1 2 3 4; do
-    display_ready || fail "the display does not accept connections"
-    E2E_STARTS=$((E2E_STARTS + 1))
-    E2E_LOG="$E2E_DIR/program.$E2E_STARTS.log"
+    next_start
     code=0
     timeout 20 env "$@" 2>"$E2E_LOG" || code=$?
-    if [ "$code" -eq 0 ] || ! grep -q 'could not connect to display' "$E2E_LOG"; then
+    if [ "$code" -eq 0 ] || ! refused_in_log; then
       echo "$code"
       return 0
     fi
-    echo "e2e: the X server refused the program's connection before it ran (start $attempt: $(head -n 1 "$E2E_LOG")); starting it again" >&2
+    say_refused "$attempt"
   done
   fail "the display refused the program four times"
 }
