@@ -296,15 +296,19 @@ QByteArray SettingsFileBytes()
     return Cp932::EncodeLines(lines);
 }
 
-bool SaveSettings(QWidget* parent)
+QString WriteFailureText()
 {
-    return SaveSettings(ProgramFolder::Get(), parent);
+    return QStringLiteral("設定ファイルの書き込みに失敗しました。");
 }
 
-bool SaveSettings(const QString& folder, QWidget* parent)
+SafeFile::Result SaveSettings()
 {
-    return SafeFile::WriteWithRetry(
-        parent, SettingsPath(folder), SettingsFileBytes(), QStringLiteral("設定ファイルの書き込みに失敗しました。"));
+    return SaveSettings(ProgramFolder::Get());
+}
+
+SafeFile::Result SaveSettings(const QString& folder)
+{
+    return SafeFile::Write(SettingsPath(folder), SettingsFileBytes());
 }
 
 } // namespace basSettings

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class QWidget;
+#include "platform/SafeFile.h"
 
 /// The settings file kirvo.ini beside the program: key=value lines in code page 932, rewritten in full
 /// whenever a main window closes.
@@ -24,9 +24,12 @@ void LoadSettingsFromBytes(const QByteArray& bytes);
 /// The bytes the settings writer produces for the current store.
 QByteArray SettingsFileBytes();
 
-/// Rewrites the settings file of the program's folder. A failure asks Retry or Cancel; Cancel leaves the
-/// previous file untouched and returns false.
-bool SaveSettings(QWidget* parent = nullptr);
-bool SaveSettings(const QString& folder, QWidget* parent = nullptr);
+/// Rewrites the settings file of the program's folder, whole or not at all: a failure leaves the previous file
+/// as it was and says which step failed and why.
+SafeFile::Result SaveSettings();
+SafeFile::Result SaveSettings(const QString& folder);
+
+/// What the user is told when the settings file could not be written (before the file's path).
+QString WriteFailureText();
 
 } // namespace basSettings

@@ -58,7 +58,7 @@ void BM_SavePeopleFile(benchmark::State& state)
     PeopleList list;
     FillPeople(list);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(basUserInfo::SavePeopleFile(list, dir.path()));
+        benchmark::DoNotOptimize(basUserInfo::SavePeopleFile(list, dir.path()).ok);
     }
 }
 BENCHMARK(BM_SavePeopleFile)->Unit(benchmark::kMillisecond);

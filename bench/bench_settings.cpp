@@ -54,7 +54,7 @@ void BM_SaveSettings(benchmark::State& state)
     QTemporaryDir dir;
     LargestSettingsFile();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(basSettings::SaveSettings(dir.path()));
+        benchmark::DoNotOptimize(basSettings::SaveSettings(dir.path()).ok);
     }
 }
 BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);

@@ -104,10 +104,14 @@ QByteArray CurveValuesBytes()
     return out;
 }
 
-bool SaveCurveValues(const QString& path, QWidget* parent)
+SafeFile::Result SaveCurveValues(const QString& path)
 {
-    return SafeFile::WriteWithRetry(
-        parent, path, CurveValuesBytes(), QStringLiteral("ファイルの書き込みに失敗しました。"));
+    return SafeFile::Write(path, CurveValuesBytes());
+}
+
+QString CurveValuesWriteFailureText()
+{
+    return QStringLiteral("ファイルの書き込みに失敗しました。");
 }
 
 } // namespace basGraph

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class QWidget;
+#include "platform/SafeFile.h"
 
 namespace basGraph {
 
@@ -15,8 +15,10 @@ QString FormatCurveValue(double value);
 /// dates, then per person the name, the birthday and one line of values per cycle; CP932, CR LF.
 QByteArray CurveValuesBytes();
 
-/// Writes the curve-values file. A failure asks Retry or Cancel ("ファイルの書き込みに失敗しました。");
-/// Cancel leaves an existing file as it was. True when written.
-bool SaveCurveValues(const QString& path, QWidget* parent = nullptr);
+/// Writes the curve-values file whole or not at all; a failure leaves an existing file as it was.
+SafeFile::Result SaveCurveValues(const QString& path);
+
+/// What the user is told when the curve-values file could not be written (before the file's path).
+QString CurveValuesWriteFailureText();
 
 } // namespace basGraph

@@ -11,7 +11,6 @@
 #include "groups/BinaryFields.h"
 #include "groups/basGroup.h"
 #include "platform/Cp932.h"
-#include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 
@@ -24,16 +23,6 @@ const QString KeyUserName = QStringLiteral("UserName");
 const QString KeyBirthDay = QStringLiteral("BirthDay");
 const QString KeySelected = QStringLiteral("Selected");
 const QString KeyMyGroupId = QStringLiteral("MyGroupId");
-
-QString ReadFailureText()
-{
-    return QStringLiteral("データファイルの読み込みに失敗しました。");
-}
-
-QString WriteFailureText()
-{
-    return QStringLiteral("ユーザー情報ファイルの書き込みに失敗しました。");
-}
 
 // A field as read from the file: its value, or nothing for a date this program cannot hold (the field then
 // keeps its default, as a value that does not convert does).
@@ -164,22 +153,6 @@ Existing ExaminePeopleFile(const QString& path)
 bool NeedsBackup(Existing existing)
 {
     return existing == Existing::Unopenable || existing == Existing::BadVersion || existing == Existing::Damaged;
-}
-
-QString BackupSentence(const QString& programFolder)
-{
-    return QStringLiteral("\r\nこのファイルは、次に保存する前に ")
-        + QFileInfo(basUserInfo::BackupFilePath(programFolder)).fileName() + QStringLiteral(" として残します。");
-}
-
-QString TextWriteFailureText()
-{
-    return QStringLiteral("ファイルの書き込みに失敗しました。");
-}
-
-QString TextReadFailureText()
-{
-    return QStringLiteral("ファイルの読み込みに失敗しました。");
 }
 
 // No line a people text file needs comes near this: a name the people file can hold, its quotes doubled, a
@@ -329,66 +302,113 @@ QByteArray PeopleFileBytes(const PeopleList& list)
     return bytes;
 }
 
-void LoadPeopleFile(PeopleList& list, QWidget* parent)
+LoadFinding LoadPeopleFile(PeopleList& list)
 {
-    LoadPeopleFile(list, ProgramFolder::Get(), parent);
+    return LoadPeopleFile(list, ProgramFolder::Get());
 }
 
-void LoadPeopleFile(PeopleList& list, const QString& programFolder, QWidget* parent)
+LoadFinding LoadPeopleFile(PeopleList& list, const QString& programFolder)
 {
     list.Clear();
-    const QString path = PeopleFilePath(programFolder);
-    const QString failure = ReadFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path);
+    LoadFinding finding;
+    finding.path = PeopleFilePath(programFolder);
     // A device or a pipe could block or never end: only a regular file is read.
-    if (SafeFile::IsRefused(path)) {
-        MsgBox::ShowError(parent, failure);
-        return;
+    if (SafeFile::IsRefused(finding.path)) {
+        finding.kind = LoadFinding::Kind::Unreadable;
+        return finding;
     }
-    QFile file(path);
+    QFile file(finding.path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return;
+        return finding;
     }
     switch (ReadPeople(file, list)) {
         case ReadResult::Complete:
-            return;
+            return finding;
         case ReadResult::Damaged:
             // What precedes the damage is loaded; the whole file is kept before the next save over it.
-            MsgBox::ShowError(parent,
-                              QStringLiteral("データファイルの一部を読み込めませんでした。\r\n")
-                                  + ProgramFolder::DisplayPath(path) + BackupSentence(programFolder));
-            return;
+            finding.kind = LoadFinding::Kind::Damaged;
+            finding.backupPath = BackupFilePath(programFolder);
+            return finding;
         case ReadResult::BadVersion:
             break;
     }
     file.close();
-    const bool kept = NeedsBackup(ExaminePeopleFile(path));
-    MsgBox::ShowError(parent, failure + (kept ? BackupSentence(programFolder) : QString()));
-}
-
-bool SavePeopleFile(const PeopleList& list, QWidget* parent)
-{
-    return SavePeopleFile(list, ProgramFolder::Get(), parent);
-}
-
-bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidget* parent)
-{
-    const QString path = PeopleFilePath(programFolder);
-    if (NeedsBackup(ExaminePeopleFile(path))) {
-        const QString backup = BackupFilePath(programFolder);
-        QFile previous(path);
-        if (previous.open(QIODevice::ReadOnly)) {
-            const QByteArray kept = previous.readAll();
-            previous.close();
-            if (!SafeFile::WriteWithRetry(parent, backup, kept, WriteFailureText())) {
-                return false;
-            }
-        } else if (!QFile::rename(path, backup)) {
-            // What cannot be read can still be moved aside whole.
-            MsgBox::ShowError(parent, WriteFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path));
-            return false;
-        }
+    finding.kind = LoadFinding::Kind::Unreadable;
+    if (NeedsBackup(ExaminePeopleFile(finding.path))) {
+        finding.backupPath = BackupFilePath(programFolder);
     }
-    return SafeFile::WriteWithRetry(parent, path, PeopleFileBytes(list), WriteFailureText());
+    return finding;
+}
+
+QString LoadFindingText(const LoadFinding& finding)
+{
+    QString text;
+    switch (finding.kind) {
+        case LoadFinding::Kind::None:
+            return text;
+        case LoadFinding::Kind::Damaged:
+            text = QStringLiteral("データファイルの一部を読み込めませんでした。");
+            break;
+        case LoadFinding::Kind::Unreadable:
+            text = ReadFailureText();
+            break;
+    }
+    text += QStringLiteral("\r\n") + ProgramFolder::DisplayPath(finding.path);
+    if (!finding.backupPath.isEmpty()) {
+        text += QStringLiteral("\r\nこのファイルは、次に保存する前に ") + QFileInfo(finding.backupPath).fileName()
+            + QStringLiteral(" として残します。");
+    }
+    return text;
+}
+
+QString ReadFailureText()
+{
+    return QStringLiteral("データファイルの読み込みに失敗しました。");
+}
+
+QString WriteFailureText()
+{
+    return QStringLiteral("ユーザー情報ファイルの書き込みに失敗しました。");
+}
+
+Keeping KeepUnreadablePeopleFile(const QString& programFolder)
+{
+    Keeping keeping;
+    const QString path = PeopleFilePath(programFolder);
+    if (!NeedsBackup(ExaminePeopleFile(path))) {
+        return keeping;
+    }
+    keeping.backupPath = BackupFilePath(programFolder);
+    QFile previous(path);
+    if (previous.open(QIODevice::ReadOnly)) {
+        const QByteArray kept = previous.readAll();
+        previous.close();
+        keeping.copy = SafeFile::Write(keeping.backupPath, kept);
+        keeping.how = keeping.copy.ok ? Keeping::How::Copied : Keeping::How::CopyFailed;
+    } else {
+        // What cannot be read can still be moved aside whole.
+        keeping.how = QFile::rename(path, keeping.backupPath) ? Keeping::How::MovedAside : Keeping::How::MoveFailed;
+    }
+    return keeping;
+}
+
+SafeFile::Result WritePeopleFile(const PeopleList& list, const QString& programFolder)
+{
+    return SafeFile::Write(PeopleFilePath(programFolder), PeopleFileBytes(list));
+}
+
+SafeFile::Result SavePeopleFile(const PeopleList& list, const QString& programFolder)
+{
+    const Keeping keeping = KeepUnreadablePeopleFile(programFolder);
+    switch (keeping.how) {
+        case Keeping::How::CopyFailed:
+            return keeping.copy;
+        case Keeping::How::MoveFailed:
+            return {false, SafeFile::Step::Open, QStringLiteral("cannot be moved to ") + keeping.backupPath};
+        default:
+            break;
+    }
+    return WritePeopleFile(list, programFolder);
 }
 
 TextFormat CurrentTextFormat()
@@ -601,33 +621,37 @@ bool ReadPeopleText(const QByteArray& bytes,
     return true;
 }
 
-bool ExportPeople(const PeopleList& list, const QString& path, QWidget* parent)
+SafeFile::Result ExportPeople(const PeopleList& list, const QString& path)
 {
-    return SafeFile::WriteWithRetry(parent, path, PeopleTextBytes(list, CurrentTextFormat()), TextWriteFailureText());
+    return SafeFile::Write(path, PeopleTextBytes(list, CurrentTextFormat()));
 }
 
-bool ImportPeople(PeopleList& list, const QString& path, QWidget* parent)
+ImportResult
+ImportPeople(PeopleList& list, const QString& path, const std::function<bool(qint64 lineNumber)>& askContinue)
 {
-    const TextFormat format = CurrentTextFormat();
     QByteArray bytes;
-    while (!ReadWholeFile(path, bytes)) {
-        const MsgBox::Answer answer
-            = MsgBox::Show(parent,
-                           TextReadFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path),
-                           QStringLiteral("エラー"),
-                           MsgBox::Icon::Critical,
-                           MsgBox::Buttons::RetryCancel);
-        if (answer != MsgBox::Answer::Retry) {
-            return false;
-        }
+    if (!ReadWholeFile(path, bytes)) {
+        return ImportResult::Unreadable;
     }
-    return ReadPeopleText(bytes, format, list, [&](qint64 lineNumber) {
-        const QString text = QStringLiteral("ファイルの読み込みに失敗しました。（") + QString::number(lineNumber)
-            + QStringLiteral("行目）\r\n") + ProgramFolder::DisplayPath(path)
-            + QStringLiteral("\r\n読み込みを継続しますか？");
-        return MsgBox::Show(parent, text, QStringLiteral("エラー"), MsgBox::Icon::Critical, MsgBox::Buttons::YesNo)
-            == MsgBox::Answer::Yes;
-    });
+    return ReadPeopleText(bytes, CurrentTextFormat(), list, askContinue) ? ImportResult::Complete
+                                                                         : ImportResult::Stopped;
+}
+
+QString TextWriteFailureText()
+{
+    return QStringLiteral("ファイルの書き込みに失敗しました。");
+}
+
+QString TextReadFailureText()
+{
+    return QStringLiteral("ファイルの読み込みに失敗しました。");
+}
+
+QString BadLineQuestion(qint64 lineNumber, const QString& path)
+{
+    return QStringLiteral("ファイルの読み込みに失敗しました。（") + QString::number(lineNumber)
+        + QStringLiteral("行目）\r\n") + ProgramFolder::DisplayPath(path)
+        + QStringLiteral("\r\n読み込みを継続しますか？");
 }
 
 } // namespace basUserInfo

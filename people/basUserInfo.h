@@ -9,10 +9,10 @@
 
 #include "platform/Date.h"
 #include "platform/DelimitedText.h"
+#include "platform/SafeFile.h"
 
 class PeopleList;
 class QIODevice;
-class QWidget;
 
 /// The people file kirvo.dat beside the program: the people list and the group table, binary, little-endian.
 /// Version 2 ("00002.00") is written; version 1 ("00001.00", no groups) is read too.
@@ -47,19 +47,58 @@ void ShowCheckedPeople(PeopleList& list, const QList<bool>& checked);
 /// The exact version-2 bytes of the list with the current group table.
 QByteArray PeopleFileBytes(const PeopleList& list);
 
-/// Loads the people file of the program's folder into the list. A missing file gives an empty list without a
-/// word; an unreadable version mark gives an empty list and the "エラー" box with the file's full path (saying
-/// under which backup name the next save keeps the file); a damaged file keeps the people before the damage
-/// and says so once, in the same way. Something other than a regular file is not read: an empty list and the
-/// "エラー" box.
-void LoadPeopleFile(PeopleList& list, QWidget* parent = nullptr);
-void LoadPeopleFile(PeopleList& list, const QString& programFolder, QWidget* parent = nullptr);
+/// What loading the people file found, for the form to tell the user.
+struct LoadFinding
+{
+    enum class Kind {
+        None, // read whole, or no file yet
+        Damaged, // the people before the damage were loaded
+        Unreadable, // no version mark this program knows, or not a regular file: the list stays empty
+    };
+    Kind kind = Kind::None;
+    QString path; // the people file
+    QString backupPath; // where the file is kept before the next save over it; empty when it is not kept
+};
 
-/// Writes the list and the group table as a version-2 people file. The previous file is replaced only when
-/// the new one is complete; a failure asks Retry or Cancel, and Cancel leaves the previous file as it was.
-/// A previous file that cannot be read whole is first kept under the next backup name. True when written.
-bool SavePeopleFile(const PeopleList& list, QWidget* parent = nullptr);
-bool SavePeopleFile(const PeopleList& list, const QString& programFolder, QWidget* parent = nullptr);
+/// Loads the people file of the program's folder into the list. A missing file gives an empty list and no
+/// finding; a damaged file keeps the people before the damage; an unreadable version mark, or something other
+/// than a regular file (never read), gives an empty list.
+LoadFinding LoadPeopleFile(PeopleList& list);
+LoadFinding LoadPeopleFile(PeopleList& list, const QString& programFolder);
+
+/// The "エラー" message for a finding: what went wrong, the file's full path and, when the file is kept, under
+/// which backup name. Empty when there is nothing to say.
+QString LoadFindingText(const LoadFinding& finding);
+
+/// What the user is told when the people file could not be read or written (before the file's path).
+QString ReadFailureText();
+QString WriteFailureText();
+
+/// How a people file that cannot be read whole was kept before the first save over it.
+struct Keeping
+{
+    enum class How {
+        NotNeeded, // the file reads whole, or there is none
+        Copied, // its bytes were written to the backup name
+        CopyFailed, // the copy could not be written: copy says why, and nothing was left behind
+        MovedAside, // unreadable, so it was renamed to the backup name
+        MoveFailed, // unreadable and could not be renamed
+    };
+    How how = How::NotNeeded;
+    QString backupPath;
+    SafeFile::Result copy;
+};
+
+/// Keeps a people file that cannot be read whole under the next backup name (never overwriting an older
+/// backup). Run before every save; it does nothing for a sound file.
+Keeping KeepUnreadablePeopleFile(const QString& programFolder);
+
+/// Writes the list and the group table as a version-2 people file, whole or not at all.
+SafeFile::Result WritePeopleFile(const PeopleList& list, const QString& programFolder);
+
+/// One save with nobody to ask: keeps an unreadable file, then writes the list. A form that offers Retry runs
+/// the two steps itself, so that a retried write does not keep the old file twice.
+SafeFile::Result SavePeopleFile(const PeopleList& list, const QString& programFolder);
 
 /// A name as a people text file writes it, and the name a field read from one stands for (the curve-values
 /// file quotes its names the same way).
@@ -101,14 +140,25 @@ bool ReadPeopleText(const QByteArray& bytes,
                     PeopleList& list,
                     const std::function<bool(qint64 lineNumber)>& askContinue);
 
-/// Writes the list as a people text file in the layout of the settings. The previous file is replaced only
-/// when the new one is complete; a failure asks Retry or Cancel, and Cancel leaves the previous file as it
-/// was. True when written.
-bool ExportPeople(const PeopleList& list, const QString& path, QWidget* parent = nullptr);
+/// Writes the list as a people text file in the layout of the settings, whole or not at all.
+SafeFile::Result ExportPeople(const PeopleList& list, const QString& path);
 
-/// Appends the people of a people text file in the layout of the settings to the list. A file that cannot
-/// be read asks Retry or Cancel; a bad line asks, naming its number, whether to go on. True when the file was
-/// read to its end, false when the user stopped.
-bool ImportPeople(PeopleList& list, const QString& path, QWidget* parent = nullptr);
+/// How an import ended.
+enum class ImportResult {
+    Complete, // read to its end
+    Stopped, // askContinue answered no at a bad line; the people before it were appended
+    Unreadable, // not a regular file, or it could not be read: nothing appended
+};
+
+/// Appends the people of a people text file in the layout of the settings to the list. For each bad line,
+/// askContinue gets its number and answers whether to go on.
+ImportResult
+ImportPeople(PeopleList& list, const QString& path, const std::function<bool(qint64 lineNumber)>& askContinue);
+
+/// What the user is told when a people text file could not be written or read (before the file's path), and
+/// the question asked at a bad line.
+QString TextWriteFailureText();
+QString TextReadFailureText();
+QString BadLineQuestion(qint64 lineNumber, const QString& path);
 
 } // namespace basUserInfo

@@ -32,10 +32,12 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
+#include "platform/FileRetry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
+#include "platform/ProgramFolder.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
@@ -218,7 +220,10 @@ void frmBirth::Form_Load()
     if (m_eraIndex < 0 || m_eraIndex >= eraCount) {
         m_eraIndex = 0;
     }
-    basUserInfo::LoadPeopleFile(m_people, m_programFolder, this);
+    const basUserInfo::LoadFinding finding = basUserInfo::LoadPeopleFile(m_people, m_programFolder);
+    if (finding.kind != basUserInfo::LoadFinding::Kind::None) {
+        MsgBox::ShowError(this, basUserInfo::LoadFindingText(finding));
+    }
 
     {
         const QSignalBlocker blocker(cmbCalender);
@@ -484,7 +489,32 @@ void frmBirth::cmdGroup_Click()
 bool frmBirth::SaveWithEra()
 {
     SetParam(SettingKey::Calendar, m_eraIndex);
-    return basUserInfo::SavePeopleFile(m_people, m_programFolder, this);
+    return SavePeopleFile();
+}
+
+bool frmBirth::SavePeopleFile()
+{
+    using basUserInfo::Keeping;
+    // A file that cannot be read whole is kept first; a failed copy leaves nothing behind, so Retry keeps it
+    // again under the same name.
+    Keeping keeping;
+    const bool kept = FileRetry::UntilDone(
+        this, basUserInfo::BackupFilePath(m_programFolder), basUserInfo::WriteFailureText(), [&] {
+            keeping = basUserInfo::KeepUnreadablePeopleFile(m_programFolder);
+            return keeping.how == Keeping::How::CopyFailed ? keeping.copy : SafeFile::Result::Of(true);
+        });
+    if (!kept) {
+        return false;
+    }
+    const QString path = basUserInfo::PeopleFilePath(m_programFolder);
+    if (keeping.how == Keeping::How::MoveFailed) {
+        MsgBox::ShowError(this,
+                          basUserInfo::WriteFailureText() + QStringLiteral("\r\n") + ProgramFolder::DisplayPath(path));
+        return false;
+    }
+    return FileRetry::UntilDone(this, path, basUserInfo::WriteFailureText(), [&] {
+        return basUserInfo::WritePeopleFile(m_people, m_programFolder);
+    });
 }
 
 void frmBirth::cmdOk_Click()
@@ -551,7 +581,9 @@ void frmBirth::mnuFileExport_Click()
         return;
     }
     if (RunExportDialog(this)) {
-        basUserInfo::ExportPeople(m_people, *path, this);
+        FileRetry::UntilDone(this, *path, basUserInfo::TextWriteFailureText(), [&] {
+            return basUserInfo::ExportPeople(m_people, *path);
+        });
     }
 }
 
@@ -562,7 +594,21 @@ void frmBirth::mnuFileImport_Click()
         return;
     }
     const qint32 before = m_people.Count();
-    const bool complete = basUserInfo::ImportPeople(m_people, *path, this);
+    const auto askContinue = [&](qint64 lineNumber) {
+        return MsgBox::Show(this,
+                            basUserInfo::BadLineQuestion(lineNumber, *path),
+                            QStringLiteral("エラー"),
+                            MsgBox::Icon::Critical,
+                            MsgBox::Buttons::YesNo)
+            == MsgBox::Answer::Yes;
+    };
+    // An unreadable file appends nothing, so Retry reads it again from the start.
+    basUserInfo::ImportResult result = basUserInfo::ImportResult::Unreadable;
+    FileRetry::UntilDone(this, *path, basUserInfo::TextReadFailureText(), [&] {
+        result = basUserInfo::ImportPeople(m_people, *path, askContinue);
+        return SafeFile::Result::Of(result != basUserInfo::ImportResult::Unreadable);
+    });
+    const bool complete = result == basUserInfo::ImportResult::Complete;
     if (m_people.Count() > before) {
         // The people read stay even when the user stopped the import; they join unchecked.
         const bool withYear = GetParam(SettingKey::BirthYear).AsBool();

@@ -82,6 +82,8 @@ private:
     QString EntryText(const cUserName& person, bool withYear) const;
     int CheckedCount() const;
     bool SaveWithEra();
+    // Writes the people file, keeping one that cannot be read whole first; asks Retry or Cancel on failure.
+    bool SavePeopleFile();
 
     QString m_programFolder;
     PeopleList m_people;

@@ -4,12 +4,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cstdio>
-
-#include "MsgBox.h"
-#include "ProgramFolder.h"
-#include "SessionEnd.h"
-
 namespace {
 
 std::function<bool(SafeFile::Step)> g_fault;
@@ -114,35 +108,6 @@ Result Write(const QString& path, const QByteArray& bytes)
         return Failed(Step::Commit, file.errorString());
     }
     return {true, Step::Commit, QString()};
-}
-
-bool WriteWithRetry(QWidget* parent, const QString& path, const QByteArray& bytes, const QString& failureSentence)
-{
-    for (;;) {
-        const Result result = Write(path, bytes);
-        if (result.ok) {
-            return true;
-        }
-        if (SessionEnd::IsEnding()) {
-            // Nobody to ask: the previous file stays whole, and the reason goes where a session log finds it.
-            std::fprintf(stderr,
-                         "kirvo: %s %s: %s\n",
-                         qUtf8Printable(failureSentence),
-                         qUtf8Printable(ProgramFolder::DisplayPath(path)),
-                         qUtf8Printable(result.error));
-            return false;
-        }
-        // A failed attempt leaves nothing behind, so Retry starts over from a fresh temporary file.
-        const MsgBox::Answer answer
-            = MsgBox::Show(parent,
-                           failureSentence + QLatin1String("\r\n") + ProgramFolder::DisplayPath(path),
-                           QStringLiteral("エラー"),
-                           MsgBox::Icon::Critical,
-                           MsgBox::Buttons::RetryCancel);
-        if (answer != MsgBox::Answer::Retry) {
-            return false;
-        }
-    }
 }
 
 void SetFaultForTests(std::function<bool(Step)> injector)

@@ -5,11 +5,10 @@
 
 #include <functional>
 
-class QWidget;
-
 /// Writes whole files so that a failure never leaves a half-written one behind: the bytes go to a temporary
 /// file beside the target, which replaces the target only when everything was written and flushed. Only a
-/// regular file (or a link to one, which stays a link) is ever replaced.
+/// regular file (or a link to one, which stays a link) is ever replaced. A failure is reported, never shown:
+/// the form that asked for the write decides what to tell the user (see FileRetry).
 namespace SafeFile {
 
 enum class Step { Open, Write, Commit };
@@ -20,6 +19,9 @@ struct Result
     bool ok = false;
     Step failedStep = Step::Open; // meaningful only when not ok
     QString error; // the system's reason, when not ok
+
+    /// The result of a step that has no reason to give (a read that failed, a step with nothing to do).
+    static Result Of(bool ok) { return {ok, Step::Open, QString()}; }
 };
 
 /// One attempt at writing the bytes to path, whole or not at all. The target must be missing or a regular
@@ -27,11 +29,6 @@ struct Result
 /// Where the folder refuses a temporary file but the target itself is writable, the target is rewritten in
 /// place, and put back as it was when the new bytes do not fit.
 Result Write(const QString& path, const QByteArray& bytes);
-
-/// Writes the bytes to path. A failing attempt shows the failure sentence, a line break and the full path
-/// in an "エラー" box with Retry and Cancel. Retry starts the write over; Cancel abandons it and leaves the
-/// previous file as it was. True when written.
-bool WriteWithRetry(QWidget* parent, const QString& path, const QByteArray& bytes, const QString& failureSentence);
 
 /// True when path names something other than a regular file (following links): such a file is neither
 /// read nor written by the program. A missing file is not refused.

@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
+#include "platform/FileRetry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
@@ -380,7 +381,8 @@ void frmMainBase::mnuFileSave_Click()
     if (!CommonDialogs::ConfirmOverwrite(this, *name)) {
         return;
     }
-    basGraph::SaveCurveValues(*name, this);
+    FileRetry::UntilDone(
+        this, *name, basGraph::CurveValuesWriteFailureText(), [&] { return basGraph::SaveCurveValues(*name); });
 }
 
 void frmMainBase::mnuFilePrinterSet_Click()
@@ -634,10 +636,17 @@ void frmMainBase::Form_Unload()
         show();
     }
     StoreGeometry();
-    basSettings::SaveSettings(this);
+    SaveSettingsFile();
     if (!m_swapping) {
         MainWindows::EndProgram();
     }
+}
+
+void frmMainBase::SaveSettingsFile()
+{
+    FileRetry::UntilDone(this, basSettings::SettingsPath(ProgramFolder::Get()), basSettings::WriteFailureText(), [] {
+        return basSettings::SaveSettings();
+    });
 }
 
 void frmMainBase::StoreGeometry()
@@ -658,5 +667,5 @@ void frmMainBase::SaveForSession()
         return;
     }
     StoreGeometry();
-    basSettings::SaveSettings(this);
+    SaveSettingsFile();
 }

@@ -88,6 +88,8 @@ private:
     void CreateMenus();
     void UnloadOtherWindows();
     void StoreGeometry();
+    // Rewrites kirvo.ini, asking Retry or Cancel when it cannot be written.
+    void SaveSettingsFile();
     /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.
     bool RunHidingWhenOnTop(const std::function<bool()>& dialog);
     void BringForward(QWidget* window);

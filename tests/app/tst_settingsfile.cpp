@@ -53,7 +53,7 @@ private slots:
     void damagedBytesNeverStopTheLoader();
     void utf8FileKeepsItsNames();
     void saveWritesBesideTheProgram();
-    void failedSaveRetryAndCancel();
+    void failedSaveKeepsThePreviousFile();
 };
 
 void TestSettingsFile::init()
@@ -478,47 +478,26 @@ void TestSettingsFile::saveWritesBesideTheProgram()
     TempProgramFolder dir;
     basSettings::LoadSettings(dir.Path());
     SetParam("DispPeriod", 30);
-    ScriptedMessages messages;
-    QVERIFY(basSettings::SaveSettings(dir.Path()));
-    QVERIFY(messages.Shown().isEmpty());
+    QVERIFY(basSettings::SaveSettings(dir.Path()).ok);
     QCOMPARE(dir.Read("kirvo.ini"), basSettings::SettingsFileBytes());
     ResetForTests();
     QVERIFY(basSettings::LoadSettings(dir.Path()));
     QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
 }
 
-void TestSettingsFile::failedSaveRetryAndCancel()
+void TestSettingsFile::failedSaveKeepsThePreviousFile()
 {
     TempProgramFolder dir;
     dir.Write("kirvo.ini", "[kirvo]\r\n\r\nDispPeriod=44\r\n");
     basSettings::LoadSettings(dir.Path());
     SetParam("DispPeriod", 30);
-
-    // The disk fills twice: Retry, then Cancel. The old file stays whole.
-    SafeFile::SetFaultForTests([](SafeFile::Step s) { return s == SafeFile::Step::Write; });
-    {
-        ScriptedMessages messages({MsgBox::Answer::Retry, MsgBox::Answer::Cancel});
-        QVERIFY(!basSettings::SaveSettings(dir.Path()));
-        QCOMPARE(messages.Shown().size(), 2);
-        const MsgBox::Shown& shown = messages.Shown().first();
-        QCOMPARE(shown.text,
-                 QStringLiteral("設定ファイルの書き込みに失敗しました。\r\n")
-                     + QDir::toNativeSeparators(dir.File("kirvo.ini")));
-        QCOMPARE(shown.title, QStringLiteral("エラー"));
-        QCOMPARE(shown.icon, MsgBox::Icon::Critical);
-        QCOMPARE(shown.buttons, MsgBox::Buttons::RetryCancel);
+    for (SafeFile::Step step : {SafeFile::Step::Open, SafeFile::Step::Write, SafeFile::Step::Commit}) {
+        SafeFile::SetFaultForTests([step](SafeFile::Step s) { return s == step; });
+        const SafeFile::Result result = basSettings::SaveSettings(dir.Path());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.failedStep, step);
+        QCOMPARE(dir.Read("kirvo.ini"), QByteArray("[kirvo]\r\n\r\nDispPeriod=44\r\n"));
     }
-    QCOMPARE(dir.Read("kirvo.ini"), QByteArray("[kirvo]\r\n\r\nDispPeriod=44\r\n"));
-
-    // The disk is freed before Retry: the file is written in full.
-    int failures = 1;
-    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Open && failures-- > 0; });
-    {
-        ScriptedMessages messages({MsgBox::Answer::Retry});
-        QVERIFY(basSettings::SaveSettings(dir.Path()));
-        QCOMPARE(messages.Shown().size(), 1);
-    }
-    QCOMPARE(dir.Read("kirvo.ini"), basSettings::SettingsFileBytes());
 }
 
 QTEST_MAIN(TestSettingsFile)

@@ -128,6 +128,7 @@ private slots:
     void closingQuestion_data();
     void closingQuestion();
     void closingSaveGivenUpStaysOpen();
+    void retriedSaveKeepsADamagedFileOnce();
     void numberBoxes();
     void groupSelection();
     void sharedRecords();
@@ -1017,6 +1018,30 @@ void TestFrmBirth::closingQuestion()
     } else {
         QCOMPARE(m_dir->Read("kirvo.dat"), before);
     }
+}
+
+void TestFrmBirth::retriedSaveKeepsADamagedFileOnce()
+{
+    // The damaged file is kept before the first save over it; a write that fails and is retried does not
+    // keep it a second time.
+    WritePeople(*m_dir, Named({"a", "b"}));
+    const QByteArray damaged = m_dir->Read("kirvo.dat").chopped(3);
+    m_dir->Write("kirvo.dat", damaged);
+    ScriptedMessages messages({MsgBox::Answer::Ok, MsgBox::Answer::Yes, MsgBox::Answer::Retry});
+    frmBirth form(nullptr, m_dir->Path());
+    QCOMPARE(form.kibGetNumUserInfo(), 1);
+    List(form)->setCurrentRow(0);
+    QTest::keyClick(List(form), Qt::Key_Delete);
+    int writes = 0;
+    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Write && writes++ == 1; });
+    Click(form, "cmdCancel");
+    QCOMPARE(messages.Shown().size(), 3);
+    QCOMPARE(messages.Shown()[2].text,
+             QStringLiteral("ユーザー情報ファイルの書き込みに失敗しました。\r\n") + m_dir->File("kirvo.dat"));
+    QCOMPARE(messages.Shown()[2].buttons, MsgBox::Buttons::RetryCancel);
+    QCOMPARE(m_dir->Read("kirvo.dat.bak"), damaged);
+    QVERIFY(!QFile::exists(m_dir->File("kirvo.dat.bak.2")));
+    QCOMPARE(m_dir->Read("kirvo.dat"), basUserInfo::PeopleFileBytes(PeopleList()));
 }
 
 void TestFrmBirth::closingSaveGivenUpStaysOpen()

@@ -24,6 +24,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
+#include "platform/SafeFile.h"
 #include "platform/Screen.h"
 
 using basParam::GetParam;
@@ -206,6 +207,7 @@ private slots:
     void importNothingValid();
     void importStopped();
     void importCancelled();
+    void fileFailuresAskRetryOrCancel();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -695,7 +697,14 @@ void TestFrmExport::importStopped()
         WhenExportDialog confirm(Confirm());
         form.findChild<QAction*>("mnuFileImport")->trigger();
         QCOMPARE(messages.Shown().size(), 1);
-        QVERIFY(messages.Shown().first().text.contains(QStringLiteral("（1行目）")));
+        const MsgBox::Shown& shown = messages.Shown().first();
+        QCOMPARE(shown.text,
+                 QStringLiteral("ファイルの読み込みに失敗しました。（1行目）\r\n")
+                     + QDir::toNativeSeparators(m_dir->File("in.txt"))
+                     + QStringLiteral("\r\n読み込みを継続しますか？"));
+        QCOMPARE(shown.title, QStringLiteral("エラー"));
+        QCOMPARE(shown.icon, MsgBox::Icon::Critical);
+        QCOMPARE(shown.buttons, MsgBox::Buttons::YesNo);
         QCOMPARE(form.kibGetNumUserInfo(), 1);
         QVERIFY(!form.IsModified());
     }
@@ -734,6 +743,48 @@ void TestFrmExport::importCancelled()
     QVERIFY(messages.Shown().isEmpty());
     QCOMPARE(form.kibGetNumUserInfo(), 1);
     QVERIFY(!form.IsModified());
+}
+
+void TestFrmExport::fileFailuresAskRetryOrCancel()
+{
+    // The people dialog asks when its text file cannot be written or read; Retry tries the whole file again.
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    frmBirth form(nullptr, m_dir->Path());
+    const QString out = m_dir->File("out.txt");
+    const QString in = m_dir->File("in.txt");
+    QList<MsgBox::Shown> boxes;
+    MsgBox::SetAnswerer([&](const MsgBox::Shown& shown) {
+        boxes << shown;
+        if (shown.text.endsWith(QDir::toNativeSeparators(in))) {
+            m_dir->Write("in.txt", "1970/1/6,Jiro\r\n");
+        }
+        return MsgBox::Answer::Retry;
+    });
+    int failures = 1;
+    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Write && failures-- > 0; });
+    {
+        ScriptedFiles files(out);
+        WhenExportDialog confirm(Confirm());
+        form.findChild<QAction*>("mnuFileExport")->trigger();
+    }
+    QCOMPARE(m_dir->Read("out.txt"), QByteArray("1970/1/5,Taro\r\n"));
+    {
+        ScriptedFiles files(in);
+        WhenExportDialog confirm(Confirm());
+        form.findChild<QAction*>("mnuFileImport")->trigger();
+    }
+    MsgBox::SetAnswerer(nullptr);
+    QCOMPARE(boxes.size(), 2);
+    const QString sentences[]
+        = {QStringLiteral("ファイルの書き込みに失敗しました。\r\n") + QDir::toNativeSeparators(out),
+           QStringLiteral("ファイルの読み込みに失敗しました。\r\n") + QDir::toNativeSeparators(in)};
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(boxes[i].text, sentences[i]);
+        QCOMPARE(boxes[i].title, QStringLiteral("エラー"));
+        QCOMPARE(boxes[i].icon, MsgBox::Icon::Critical);
+        QCOMPARE(boxes[i].buttons, MsgBox::Buttons::RetryCancel);
+    }
+    QCOMPARE(Entries(form), QStringList({"Taro   (1970/1/5) [x]", "Jiro   (1970/1/6) [ ]"}));
 }
 
 QTEST_MAIN(TestFrmExport)

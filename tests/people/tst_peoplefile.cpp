@@ -160,7 +160,7 @@ private slots:
     void countIsNeverTrusted();
     void fieldsOfAnotherTypeConvert();
     void bytesAfterTheLastPersonAreIgnored();
-    void failedSaveRetryAndCancel();
+    void failedSaveKeepsThePreviousFile();
     void checkedPeopleFillTheDisplayList();
 };
 
@@ -305,11 +305,9 @@ void TestPeopleFile::version1LoadsAndSavesAsVersion2()
               QByteArray("00001.00") + I32(3) + V1Record(Sample[0]) + V1Record(Sample[1]) + V1Record(Sample[2]));
     SampleGroups();
     basGroup::SetCurrentGroup(1);
-    ScriptedMessages messages;
     PeopleList list;
     Fill(list, {Sample[1]});
-    basUserInfo::LoadPeopleFile(list, dir.Path());
-    QVERIFY(messages.Shown().isEmpty());
+    QCOMPARE(basUserInfo::LoadPeopleFile(list, dir.Path()).kind, basUserInfo::LoadFinding::Kind::None);
     QCOMPARE(list.Count(), 3);
     for (int i = 1; i <= 3; ++i) {
         Person expected = Sample[i - 1];
@@ -319,7 +317,7 @@ void TestPeopleFile::version1LoadsAndSavesAsVersion2()
     QCOMPARE(basGroup::GroupMask(), 0);
     QCOMPARE(basGroup::CurrentGroup(), 1);
 
-    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()));
+    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()).ok);
     const QByteArray saved = dir.Read("kirvo.dat");
     QCOMPARE(saved,
              QByteArray("00002.00") + EmptyGroupTable() + I32(3)
@@ -334,12 +332,10 @@ void TestPeopleFile::missingFileIsSilent()
     TempProgramFolder dir;
     SampleGroups();
     const QByteArray groups = basUserInfo::PeopleFileBytes(PeopleList());
-    ScriptedMessages messages;
     PeopleList list;
     Fill(list, Sample);
-    basUserInfo::LoadPeopleFile(list, dir.Path());
+    QCOMPARE(basUserInfo::LoadPeopleFile(list, dir.Path()).kind, basUserInfo::LoadFinding::Kind::None);
     QCOMPARE(list.Count(), 0);
-    QVERIFY(messages.Shown().isEmpty());
     QCOMPARE(basUserInfo::PeopleFileBytes(PeopleList()), groups);
 }
 
@@ -378,28 +374,22 @@ void TestPeopleFile::wrongVersionMark()
     SampleGroups();
     const QByteArray groups = basUserInfo::PeopleFileBytes(PeopleList());
 
-    ScriptedMessages messages;
     PeopleList list;
     Fill(list, Sample);
-    basUserInfo::LoadPeopleFile(list, dir.Path());
+    const basUserInfo::LoadFinding finding = basUserInfo::LoadPeopleFile(list, dir.Path());
     QCOMPARE(list.Count(), people);
     if (sentence.endsWith(QStringLiteral("失敗しました。"))) {
         // Nothing was read: the group table stays as it was.
         QCOMPARE(basUserInfo::PeopleFileBytes(PeopleList()), groups);
     }
-    QCOMPARE(messages.Shown().size(), 1);
-    const MsgBox::Shown box = messages.Shown().first();
     QString expected = sentence + QStringLiteral("\r\n") + dir.File("kirvo.dat");
     if (keptAsBackup) {
         expected += QStringLiteral("\r\nこのファイルは、次に保存する前に kirvo.dat.bak.2 として残します。");
     }
-    QCOMPARE(box.text, expected);
-    QCOMPARE(box.title, QStringLiteral("エラー"));
-    QCOMPARE(box.icon, MsgBox::Icon::Critical);
-    QCOMPARE(box.buttons, MsgBox::Buttons::Ok);
+    QCOMPARE(basUserInfo::LoadFindingText(finding), expected);
 
     Fill(list, {Sample[2]});
-    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()));
+    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()).ok);
     QCOMPARE(dir.Read("kirvo.dat.bak"), QByteArray("an older backup"));
     QCOMPARE(QFile::exists(dir.File("kirvo.dat.bak.2")), keptAsBackup);
     if (keptAsBackup) {
@@ -408,9 +398,8 @@ void TestPeopleFile::wrongVersionMark()
     QCOMPARE(dir.Read("kirvo.dat"), basUserInfo::PeopleFileBytes(list));
     // Once the file is whole again nothing more is backed up.
     Fill(list, {Sample[1]});
-    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()));
+    QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()).ok);
     QVERIFY(!QFile::exists(dir.File("kirvo.dat.bak.3")));
-    QCOMPARE(messages.Shown().size(), 1);
 }
 
 void TestPeopleFile::truncatedAtEveryOffset()
@@ -501,35 +490,18 @@ void TestPeopleFile::bytesAfterTheLastPersonAreIgnored()
     QCOMPARE(list.Count(), 1);
 }
 
-void TestPeopleFile::failedSaveRetryAndCancel()
+void TestPeopleFile::failedSaveKeepsThePreviousFile()
 {
     TempProgramFolder dir;
     PeopleList list;
     Fill(list, Sample);
-
-    int failures = 1;
-    SafeFile::SetFaultForTests(
-        [&failures](SafeFile::Step step) { return step == SafeFile::Step::Write && failures-- > 0; });
-    {
-        ScriptedMessages messages({MsgBox::Answer::Retry});
-        QVERIFY(basUserInfo::SavePeopleFile(list, dir.Path()));
-        QCOMPARE(messages.Shown().size(), 1);
-        const MsgBox::Shown box = messages.Shown().first();
-        QCOMPARE(box.text,
-                 QStringLiteral("ユーザー情報ファイルの書き込みに失敗しました。\r\n") + dir.File("kirvo.dat"));
-        QCOMPARE(box.title, QStringLiteral("エラー"));
-        QCOMPARE(box.buttons, MsgBox::Buttons::RetryCancel);
-        QCOMPARE(box.icon, MsgBox::Icon::Critical);
-        QCOMPARE(dir.Read("kirvo.dat"), basUserInfo::PeopleFileBytes(list));
-    }
-
-    QVERIFY(basUserInfo::SavePeopleFile(PeopleList(), dir.Path()));
+    QVERIFY(basUserInfo::SavePeopleFile(PeopleList(), dir.Path()).ok);
     const QByteArray empty = dir.Read("kirvo.dat");
     for (SafeFile::Step step : {SafeFile::Step::Open, SafeFile::Step::Write, SafeFile::Step::Commit}) {
         SafeFile::SetFaultForTests([step](SafeFile::Step s) { return s == step; });
-        ScriptedMessages messages({MsgBox::Answer::Cancel});
-        QVERIFY(!basUserInfo::SavePeopleFile(list, dir.Path()));
-        QCOMPARE(messages.Shown().size(), 1);
+        const SafeFile::Result result = basUserInfo::SavePeopleFile(list, dir.Path());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.failedStep, step);
         QCOMPARE(dir.Read("kirvo.dat"), empty);
     }
     QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {"kirvo.dat"});

@@ -65,6 +65,21 @@ Read(const QByteArray& bytes, const TextFormat& format, PeopleList& list, bool g
     return asked;
 }
 
+// Imports a file in the layout of the settings, answering every bad-line question with goOn; the lines asked.
+QList<qint64>
+Import(const QString& path, PeopleList& list, bool goOn = true, basUserInfo::ImportResult* result = nullptr)
+{
+    QList<qint64> asked;
+    const basUserInfo::ImportResult r = basUserInfo::ImportPeople(list, path, [&](qint64 line) {
+        asked << line;
+        return goOn;
+    });
+    if (result) {
+        *result = r;
+    }
+    return asked;
+}
+
 QString LineQuestion(int line, const QString& path)
 {
     return QStringLiteral("ファイルの読み込みに失敗しました。（%1行目）\r\n").arg(line) + QDir::toNativeSeparators(path)
@@ -99,8 +114,7 @@ private slots:
     void importOfOtherOrderAsksAboutLineOne();
     void importSkipsAndCounts();
     void importAppendsUncheckedWithoutGroups();
-    void unreadableFileAsksRetry();
-    void notAPlainFile();
+    void unreadableFiles();
     void exportFailureKeepsOldFile();
     void exportWritesSettingsLayout();
     void strangeBytes_data();
@@ -450,14 +464,10 @@ void TestPeopleText::importAsksAboutLineTwo()
 {
     m_dir->Write("in.txt", "1970/1/5,Taro\r\n2001/2/30,Jiro\r\n1965/4/3,Hanako\r\n");
     PeopleList list;
-    ScriptedMessages messages({MsgBox::Answer::Yes});
-    QVERIFY(basUserInfo::ImportPeople(list, m_dir->File("in.txt")));
-    QCOMPARE(messages.Shown().size(), 1);
-    const MsgBox::Shown& shown = messages.Shown().first();
-    QCOMPARE(shown.text, LineQuestion(2, m_dir->File("in.txt")));
-    QCOMPARE(shown.title, QStringLiteral("エラー"));
-    QCOMPARE(shown.icon, MsgBox::Icon::Critical);
-    QCOMPARE(shown.buttons, MsgBox::Buttons::YesNo);
+    basUserInfo::ImportResult result {};
+    QCOMPARE(Import(m_dir->File("in.txt"), list, true, &result), QList<qint64> {2});
+    QCOMPARE(result, basUserInfo::ImportResult::Complete);
+    QCOMPARE(basUserInfo::BadLineQuestion(2, m_dir->File("in.txt")), LineQuestion(2, m_dir->File("in.txt")));
     QCOMPARE(list.Count(), 2);
     QCOMPARE(NameAt(list, 1), QStringLiteral("Taro"));
     QCOMPARE(NameAt(list, 2), QStringLiteral("Hanako"));
@@ -470,13 +480,12 @@ void TestPeopleText::importOfOtherOrderAsksAboutLineOne()
     Add(people, "Taro", Ymd(1970, 1, 5));
     Add(people, "Jiro", Ymd(1972, 3, 4));
     SetParam("Position", 1);
-    QVERIFY(basUserInfo::ExportPeople(people, m_dir->File("out.txt")));
+    QVERIFY(basUserInfo::ExportPeople(people, m_dir->File("out.txt")).ok);
     SetParam("Position", 0);
     PeopleList list;
-    ScriptedMessages messages({MsgBox::Answer::No});
-    QVERIFY(!basUserInfo::ImportPeople(list, m_dir->File("out.txt")));
-    QCOMPARE(messages.Shown().size(), 1);
-    QCOMPARE(messages.Shown().first().text, LineQuestion(1, m_dir->File("out.txt")));
+    basUserInfo::ImportResult result {};
+    QCOMPARE(Import(m_dir->File("out.txt"), list, false, &result), QList<qint64> {1});
+    QCOMPARE(result, basUserInfo::ImportResult::Stopped);
     QCOMPARE(list.Count(), 0);
 }
 
@@ -484,10 +493,7 @@ void TestPeopleText::importSkipsAndCounts()
 {
     m_dir->Write("in.txt", "no delimiter here\r\n1970/1/5,\r\n\r\n   1970/1/5,Taro\r\nbad,x\r\n");
     PeopleList list;
-    ScriptedMessages messages({MsgBox::Answer::Yes});
-    QVERIFY(basUserInfo::ImportPeople(list, m_dir->File("in.txt")));
-    QCOMPARE(messages.Shown().size(), 1);
-    QCOMPARE(messages.Shown().first().text, LineQuestion(5, m_dir->File("in.txt")));
+    QCOMPARE(Import(m_dir->File("in.txt"), list), QList<qint64> {5});
     QCOMPARE(list.Count(), 1);
     QCOMPARE(NameAt(list, 1), QStringLiteral("Taro"));
 }
@@ -504,9 +510,7 @@ void TestPeopleText::importAppendsUncheckedWithoutGroups()
     SetParam("DelimChar", QStringLiteral("\t"));
     SetParam("Position", 1);
     m_dir->Write("in.txt", Cp932::Encode(QStringLiteral("Taro\t1970/1/5\r\n山田花子\t1965/4/3\r\n")));
-    ScriptedMessages messages;
-    QVERIFY(basUserInfo::ImportPeople(list, m_dir->File("in.txt")));
-    QVERIFY(messages.Shown().isEmpty());
+    QVERIFY(Import(m_dir->File("in.txt"), list).isEmpty());
     QCOMPARE(list.Count(), 3);
     QCOMPARE(NameAt(list, 2), QStringLiteral("Taro"));
     QCOMPARE(NameAt(list, 3), QStringLiteral("山田花子"));
@@ -517,45 +521,17 @@ void TestPeopleText::importAppendsUncheckedWithoutGroups()
     QCOMPARE(list.Item(1)->kiParamValue("MyGroupId").AsInt(), 3);
 }
 
-void TestPeopleText::unreadableFileAsksRetry()
+void TestPeopleText::unreadableFiles()
 {
-    const QString path = m_dir->File("later.txt");
-    const QString failure = QStringLiteral("ファイルの読み込みに失敗しました。\r\n") + QDir::toNativeSeparators(path);
-    {
-        PeopleList list;
-        ScriptedMessages messages({MsgBox::Answer::Cancel});
-        QVERIFY(!basUserInfo::ImportPeople(list, path));
-        QCOMPARE(messages.Shown().size(), 1);
-        QCOMPARE(messages.Shown().first().text, failure);
-        QCOMPARE(messages.Shown().first().title, QStringLiteral("エラー"));
-        QCOMPARE(messages.Shown().first().icon, MsgBox::Icon::Critical);
-        QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::RetryCancel);
-    }
-    // Retry reads the file once it is there.
-    PeopleList list;
-    int boxes = 0;
-    MsgBox::SetAnswerer([&](const MsgBox::Shown& shown) {
-        ++boxes;
-        if (shown.text == failure && boxes == 2) {
-            m_dir->Write("later.txt", "1970/1/5,Taro\r\n");
-        }
-        return MsgBox::Answer::Retry;
-    });
-    QVERIFY(basUserInfo::ImportPeople(list, path));
-    MsgBox::SetAnswerer(nullptr);
-    QCOMPARE(boxes, 2);
-    QCOMPARE(list.Count(), 1);
-}
-
-void TestPeopleText::notAPlainFile()
-{
-    // A folder (like a pipe or a device) is no people text file: it is reported, never waited on.
+    // A missing file and a folder (like a pipe or a device) are reported, never waited on, and add nothing.
     QDir(m_dir->Path()).mkdir("folder.txt");
-    PeopleList list;
-    ScriptedMessages messages({MsgBox::Answer::Cancel});
-    QVERIFY(!basUserInfo::ImportPeople(list, m_dir->File("folder.txt")));
-    QCOMPARE(messages.Shown().size(), 1);
-    QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::RetryCancel);
+    for (const char* name : {"missing.txt", "folder.txt"}) {
+        PeopleList list;
+        basUserInfo::ImportResult result {};
+        QVERIFY(Import(m_dir->File(name), list, true, &result).isEmpty());
+        QCOMPARE(result, basUserInfo::ImportResult::Unreadable);
+        QCOMPARE(list.Count(), 0);
+    }
 }
 
 void TestPeopleText::exportFailureKeepsOldFile()
@@ -565,22 +541,9 @@ void TestPeopleText::exportFailureKeepsOldFile()
     m_dir->Write("out.txt", "old content");
     for (SafeFile::Step failing : {SafeFile::Step::Open, SafeFile::Step::Write, SafeFile::Step::Commit}) {
         SafeFile::SetFaultForTests([failing](SafeFile::Step s) { return s == failing; });
-        ScriptedMessages messages({MsgBox::Answer::Cancel});
-        QVERIFY(!basUserInfo::ExportPeople(list, m_dir->File("out.txt")));
-        QCOMPARE(messages.Shown().size(), 1);
-        QCOMPARE(messages.Shown().first().text,
-                 QStringLiteral("ファイルの書き込みに失敗しました。\r\n")
-                     + QDir::toNativeSeparators(m_dir->File("out.txt")));
-        QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::RetryCancel);
+        QCOMPARE(basUserInfo::ExportPeople(list, m_dir->File("out.txt")).failedStep, failing);
         QCOMPARE(m_dir->Read("out.txt"), QByteArray("old content"));
     }
-    // Retry after a failure writes the whole file.
-    int failures = 1;
-    SafeFile::SetFaultForTests([&failures](SafeFile::Step s) { return s == SafeFile::Step::Write && failures-- > 0; });
-    ScriptedMessages messages({MsgBox::Answer::Retry});
-    QVERIFY(basUserInfo::ExportPeople(list, m_dir->File("out.txt")));
-    QCOMPARE(messages.Shown().size(), 1);
-    QCOMPARE(m_dir->Read("out.txt"), QByteArray("1970/1/5,Taro\r\n"));
 }
 
 void TestPeopleText::exportWritesSettingsLayout()
@@ -591,7 +554,7 @@ void TestPeopleText::exportWritesSettingsLayout()
     SetParam("DelimChar", QStringLiteral(";"));
     SetParam("Position", 1);
     m_dir->Write("out.txt", "a much longer previous content that must not survive at the end");
-    QVERIFY(basUserInfo::ExportPeople(list, m_dir->File("out.txt")));
+    QVERIFY(basUserInfo::ExportPeople(list, m_dir->File("out.txt")).ok);
     QCOMPARE(m_dir->Read("out.txt"), QByteArray("Taro;1970/1/5\r\n\"a;b\";2001/12/3\r\n"));
 }
 

@@ -25,7 +25,7 @@ namespace {
 struct Saver
 {
     const char* file;
-    bool (*save)(const QString& folder, bool more);
+    SafeFile::Result (*save)(const QString& folder, bool more);
 };
 
 void Display(bool more)
@@ -53,7 +53,7 @@ const Saver Savers[] = {
     {"kirvo.ini",
      [](const QString& folder, bool more) {
          Display(more);
-         return basSettings::SaveSettings(folder, nullptr);
+         return basSettings::SaveSettings(folder);
      }},
     {"kirvo.dat", [](const QString& folder, bool more) { return basUserInfo::SavePeopleFile(People(more), folder); }},
     {"values.csv",
@@ -76,7 +76,9 @@ QByteArray ReadFile(const QString& path)
 // What stands in a file's place, told apart without opening it.
 QString KindOf(const QString& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (lstat(QFile::encodeName(path).constData(), &st) != 0) {
         return QStringLiteral("missing");
     }
@@ -139,16 +141,16 @@ void TestFileSafety::fullDiskKeepsEveryFile()
     QFETCH(int, saver);
     const Saver& s = Savers[saver];
     TempProgramFolder dir;
-    QVERIFY(s.save(dir.Path(), false));
+    QVERIFY(s.save(dir.Path(), false).ok);
     const QByteArray previous = dir.Read(s.file);
     QVERIFY(previous.size() > 16);
-    ScriptedMessages messages({MsgBox::Answer::Retry, MsgBox::Answer::Cancel});
-    {
+    for (int attempt = 0; attempt < 2; ++attempt) {
         FileSizeLimit full(16);
-        QVERIFY(!s.save(dir.Path(), true));
+        const SafeFile::Result result = s.save(dir.Path(), true);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.failedStep, SafeFile::Step::Write);
+        QVERIFY(!result.error.isEmpty());
     }
-    QCOMPARE(messages.Shown().size(), 2);
-    QCOMPARE(messages.Shown().last().buttons, MsgBox::Buttons::RetryCancel);
     QCOMPARE(dir.Read(s.file), previous);
     QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {s.file});
 }
@@ -164,24 +166,20 @@ void TestFileSafety::fullTmpfsKeepsTheSettings()
         QSKIP("tmpfs cannot be mounted here");
     }
     const QString folder = dir.path();
-    QVERIFY(Savers[0].save(folder, false));
+    QVERIFY(Savers[0].save(folder, false).ok);
     const QByteArray previous = ReadFile(folder + "/kirvo.ini");
     {
         // Fill the disk to the last byte.
         QFile filler(folder + "/filler");
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-        while (filler.write("x", 1) == 1) {
-        }
+        while (filler.write(block) == block.size()) { }
+        while (filler.write("x", 1) == 1) { }
     }
-    ScriptedMessages messages({MsgBox::Answer::Cancel});
-    const bool saved = Savers[0].save(folder, true);
+    const bool saved = Savers[0].save(folder, true).ok;
     const QByteArray after = ReadFile(folder + "/kirvo.ini");
     umount2(where.constData(), MNT_DETACH);
     QVERIFY(!saved);
-    QCOMPARE(messages.Shown().size(), 1);
     QCOMPARE(after, previous);
 }
 
@@ -198,8 +196,8 @@ void TestFileSafety::readOnlyFolderWritesTheFileInPlace()
     const Saver& s = Savers[saver];
     TempProgramFolder dir;
     TempProgramFolder scratch;
-    QVERIFY(s.save(dir.Path(), false));
-    QVERIFY(s.save(scratch.Path(), true));
+    QVERIFY(s.save(dir.Path(), false).ok);
+    QVERIFY(s.save(scratch.Path(), true).ok);
     const QByteArray previous = dir.Read(s.file);
     const QByteArray expected = scratch.Read(s.file);
     const QByteArray path = QFile::encodeName(dir.File(s.file));
@@ -217,17 +215,15 @@ void TestFileSafety::readOnlyFolderWritesTheFileInPlace()
         }
         // The new file does not fit: the old one is put back as it was.
         {
-            ScriptedMessages messages({MsgBox::Answer::Cancel});
             FileSizeLimit full(previous.size() + 1);
-            if (s.save(dir.Path(), true) || messages.Shown().size() != 1) {
+            if (s.save(dir.Path(), true).ok) {
                 return 11;
             }
         }
         if (ReadFile(dir.File(s.file)) != previous) {
             return 12;
         }
-        ScriptedMessages messages;
-        if (!s.save(dir.Path(), true) || !messages.Shown().isEmpty()) {
+        if (!s.save(dir.Path(), true).ok) {
             return 13;
         }
         return 0;
@@ -278,25 +274,19 @@ void TestFileSafety::onlyRegularFiles()
     }
     const QString expectedKind = kind == "link to fifo" ? QStringLiteral("link") : kind;
 
-    {
-        ScriptedMessages messages({MsgBox::Answer::Cancel});
-        QVERIFY(!basSettings::LoadSettings(dir.Path()));
-        QVERIFY(messages.Shown().isEmpty());
-        QCOMPARE(basParam::GetParam("DispPeriod").AsInt(), 15);
-        PeopleList list;
-        basUserInfo::LoadPeopleFile(list, dir.Path());
-        QCOMPARE(list.Count(), 0);
-        QCOMPARE(messages.Shown().size(), 1);
-        QCOMPARE(messages.Shown().first().text,
-                 QStringLiteral("データファイルの読み込みに失敗しました。\r\n") + dir.File("kirvo.dat"));
-        QVERIFY(!basUserInfo::ImportPeople(list, dir.File("people.txt")));
-        QCOMPARE(messages.Shown().size(), 2);
-    }
+    QVERIFY(!basSettings::LoadSettings(dir.Path()));
+    QCOMPARE(basParam::GetParam("DispPeriod").AsInt(), 15);
+    PeopleList list;
+    const basUserInfo::LoadFinding finding = basUserInfo::LoadPeopleFile(list, dir.Path());
+    QCOMPARE(list.Count(), 0);
+    QCOMPARE(basUserInfo::LoadFindingText(finding),
+             QStringLiteral("データファイルの読み込みに失敗しました。\r\n") + dir.File("kirvo.dat"));
+    QCOMPARE(basUserInfo::ImportPeople(list, dir.File("people.txt"), [](qint64) { return true; }),
+             basUserInfo::ImportResult::Unreadable);
     for (const Saver& s : Savers) {
-        ScriptedMessages messages({MsgBox::Answer::Cancel});
-        QVERIFY2(!s.save(dir.Path(), true), s.file);
-        QCOMPARE(messages.Shown().size(), 1);
-        QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::RetryCancel);
+        const SafeFile::Result result = s.save(dir.Path(), true);
+        QVERIFY2(!result.ok, s.file);
+        QCOMPARE(result.failedStep, SafeFile::Step::Open);
         QCOMPARE(KindOf(dir.File(s.file)), expectedKind);
     }
     QVERIFY(!QFile::exists(dir.File("kirvo.dat.bak")));
@@ -309,12 +299,10 @@ void TestFileSafety::linkedFilesAreWrittenThroughTheLink()
     TempProgramFolder scratch;
     for (const Saver& s : Savers) {
         const QString target = elsewhere.File(s.file);
-        QVERIFY(s.save(elsewhere.Path(), false));
+        QVERIFY(s.save(elsewhere.Path(), false).ok);
         QVERIFY(QFile::link(target, dir.File(s.file)));
-        ScriptedMessages messages;
-        QVERIFY2(s.save(dir.Path(), true), s.file);
-        QVERIFY(messages.Shown().isEmpty());
-        QVERIFY(s.save(scratch.Path(), true));
+        QVERIFY2(s.save(dir.Path(), true).ok, s.file);
+        QVERIFY(s.save(scratch.Path(), true).ok);
         QCOMPARE(KindOf(dir.File(s.file)), QStringLiteral("link"));
         QCOMPARE(ReadFile(target), scratch.Read(s.file));
     }

@@ -3,6 +3,7 @@
 
 #include "../TestSupport.h"
 #include "platform/Cp932.h"
+#include "platform/FileRetry.h"
 #include "platform/InstanceLock.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
@@ -141,10 +142,8 @@ void TestPlatformIo::safeFileWritesAndReplaces()
 {
     TempProgramFolder dir;
     dir.Write("f.txt", "old contents that are longer");
-    ScriptedMessages messages;
-    QVERIFY(SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "new", "失敗"));
+    QVERIFY(SafeFile::Write(dir.File("f.txt"), "new").ok);
     QCOMPARE(dir.Read("f.txt"), QByteArray("new"));
-    QVERIFY(messages.Shown().isEmpty());
 }
 
 void TestPlatformIo::safeFileRetryAfterOpenFailure()
@@ -157,7 +156,7 @@ void TestPlatformIo::safeFileRetryAfterOpenFailure()
         QDir(dir.Path()).mkdir("sub");
         return MsgBox::Answer::Retry;
     });
-    QVERIFY(SafeFile::WriteWithRetry(nullptr, target, "data", QStringLiteral("ファイルの書き込みに失敗しました。")));
+    QVERIFY(FileRetry::Write(nullptr, target, "data", QStringLiteral("ファイルの書き込みに失敗しました。")));
     MsgBox::SetAnswerer(nullptr);
     QCOMPARE(MsgBox::History().size(), 1);
     const MsgBox::Shown& shown = MsgBox::History().first();
@@ -182,9 +181,10 @@ void TestPlatformIo::safeFileCancelKeepsOldFile()
     TempProgramFolder dir;
     dir.Write("f.txt", "previous");
     SafeFile::SetFaultForTests([&](SafeFile::Step s) { return int(s) == failingStep; });
-    ScriptedMessages messages({MsgBox::Answer::Cancel});
-    QVERIFY(!SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "replacement", "失敗"));
-    QCOMPARE(messages.Shown().size(), 1);
+    const SafeFile::Result result = SafeFile::Write(dir.File("f.txt"), "replacement");
+    QVERIFY(!result.ok);
+    QCOMPARE(int(result.failedStep), failingStep);
+    QVERIFY(!result.error.isEmpty());
     QCOMPARE(dir.Read("f.txt"), QByteArray("previous"));
     // No temporary file is left beside it.
     QCOMPARE(QDir(dir.Path()).entryList(QDir::Files), QStringList {"f.txt"});
@@ -197,7 +197,7 @@ void TestPlatformIo::safeFileRetryAfterFailedReplacement()
     int commits = 0;
     SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Commit && commits++ == 0; });
     ScriptedMessages messages({MsgBox::Answer::Retry});
-    QVERIFY(SafeFile::WriteWithRetry(nullptr, dir.File("f.txt"), "replacement", "失敗"));
+    QVERIFY(FileRetry::Write(nullptr, dir.File("f.txt"), "replacement", "失敗"));
     QCOMPARE(messages.Shown().size(), 1);
     QCOMPARE(dir.Read("f.txt"), QByteArray("replacement"));
 }
@@ -235,7 +235,8 @@ void TestPlatformIo::instanceLockWithoutWritableFolder()
         QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(mine));
         InstanceLock lock;
-        if (lock.TryAcquire(program.Path()) != R::Acquired || !InstanceLock::LockPath(program.Path()).startsWith(mine)) {
+        if (lock.TryAcquire(program.Path()) != R::Acquired
+            || !InstanceLock::LockPath(program.Path()).startsWith(mine)) {
             return 1;
         }
         qputenv("XDG_RUNTIME_DIR", "/proc/no-such-folder/runtime");

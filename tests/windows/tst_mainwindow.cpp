@@ -23,6 +23,7 @@
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SafeFile.h"
 #include "platform/TrayIcon.h"
 #include "windows/MainWindows.h"
 #include "windows/frmMain.h"
@@ -83,6 +84,8 @@ private slots:
     void optionsChangeStepCaptions();
     void optionsSwapWindows();
     void saveAsksBeforeOverwriting();
+    void failedSaveAsksRetryOrCancel_data();
+    void failedSaveAsksRetryOrCancel();
     void printCancelled_data();
     void printCancelled();
     void printToPdf();
@@ -532,6 +535,57 @@ void TestMainWindow::saveAsksBeforeOverwriting()
     ScriptedMessages messages;
     Action(&w, "mnuFileSave")->trigger();
     QVERIFY(messages.Shown().isEmpty());
+}
+
+void TestMainWindow::failedSaveAsksRetryOrCancel_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("settings on closing") << "kirvo.ini" << QStringLiteral("設定ファイルの書き込みに失敗しました。");
+    QTest::newRow("curve values") << "out.csv" << QStringLiteral("ファイルの書き込みに失敗しました。");
+}
+
+void TestMainWindow::failedSaveAsksRetryOrCancel()
+{
+    // The window that started a save asks; Retry writes the whole file, Cancel keeps the previous one.
+    QFETCH(QString, file);
+    QFETCH(QString, sentence);
+    const QString path = m_dir->File(file);
+    CommonDialogs::SetAnswerer([&](const QString& kind) { return kind == "save" ? path : QString(); });
+    const auto save = [&] {
+        frmMainTask w;
+        if (file == "kirvo.ini") {
+            w.show();
+            w.close();
+        } else {
+            Action(&w, "mnuFileSave")->trigger();
+        }
+    };
+    int failures = 1;
+    SafeFile::SetFaultForTests([&](SafeFile::Step s) { return s == SafeFile::Step::Write && failures-- > 0; });
+    {
+        ScriptedMessages messages({MsgBox::Answer::Retry});
+        save();
+        QCOMPARE(messages.Shown().size(), 1);
+        const MsgBox::Shown& shown = messages.Shown()[0];
+        QCOMPARE(shown.text, sentence + QStringLiteral("\r\n") + QDir::toNativeSeparators(path));
+        QCOMPARE(shown.title, QStringLiteral("エラー"));
+        QCOMPARE(shown.icon, MsgBox::Icon::Critical);
+        QCOMPARE(shown.buttons, MsgBox::Buttons::RetryCancel);
+    }
+    const QByteArray written = m_dir->Read(file);
+    QVERIFY(written.size() > 0);
+    m_dir->Write(file, "previous");
+    SafeFile::SetFaultForTests([](SafeFile::Step s) { return s == SafeFile::Step::Commit; });
+    {
+        // The curve-values file exists now, so its overwrite question comes first.
+        ScriptedMessages messages(file == "out.csv"
+                                      ? QList<MsgBox::Answer> {MsgBox::Answer::Yes, MsgBox::Answer::Cancel}
+                                      : QList<MsgBox::Answer> {MsgBox::Answer::Cancel});
+        save();
+        QCOMPARE(messages.Shown().last().buttons, MsgBox::Buttons::RetryCancel);
+    }
+    QCOMPARE(m_dir->Read(file), QByteArray("previous"));
 }
 
 void TestMainWindow::printCancelled_data()
