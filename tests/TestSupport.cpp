@@ -129,3 +129,8 @@ QString DesignMismatch(const QWidget* control, const QRect& designTwips)
     QDebug(&text) << control->objectName() << "at" << g << "designed" << design << "caption needs" << caption;
     return text;
 }
+
+Date Ymd(int year, int month, int day)
+{
+    return *Date::FromYmd(year, month, day);
+}

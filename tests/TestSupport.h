@@ -6,7 +6,11 @@
 
 #include <functional>
 
+#include "platform/Date.h"
 #include "platform/MsgBox.h"
+
+/// The day of a year, month and day a test knows to be real.
+Date Ymd(int year, int month, int day);
 
 /// A fresh program folder for one test, removed afterwards.
 class TempProgramFolder

@@ -20,11 +20,6 @@ QByteArray Golden(const QString& name)
     return file.readAll();
 }
 
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
 } // namespace
 
 class TestGolden : public QObject

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
-#include "DialogTestSupport.h"
 #include "platform/DialogRegistry.h"
 #include "platform/NumberBox.h"
 

@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
-#include "DialogTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "dialogs/frmDate.h"
@@ -16,11 +16,6 @@
 #include "platform/NumberBox.h"
 
 namespace {
-
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
 
 void Prepare(Date day, int calendar)
 {

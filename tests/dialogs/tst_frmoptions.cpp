@@ -9,8 +9,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
-#include "DialogTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "dialogs/frmOptions.h"

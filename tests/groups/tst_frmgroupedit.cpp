@@ -9,8 +9,9 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 
+#include "../FormTestSupport.h"
+#include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
-#include "GroupTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "groups/basGroup.h"

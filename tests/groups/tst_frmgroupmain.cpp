@@ -8,8 +8,9 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 
+#include "../FormTestSupport.h"
+#include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
-#include "GroupTestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "groups/basGroup.h"
@@ -19,16 +20,6 @@
 #include "platform/Screen.h"
 
 namespace {
-
-// Fills the edit dialog that is up and registers it.
-void RegisterGroup(const QString& name, const QList<bool>& checks)
-{
-    WhenModal("frmGroupEdit", [name, checks](QDialog* edit) {
-        edit->findChild<QLineEdit*>("txtGroupName")->setText(name);
-        SetRowChecks(edit->findChild<QListWidget*>("lstGroupList"), checks);
-        edit->findChild<QPushButton*>("cmdEntry")->click();
-    });
-}
 
 void CreateGroups(const QStringList& names)
 {

@@ -6,8 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "../FormTestSupport.h"
+#include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
-#include "GroupTestSupport.h"
 #include "app/basParam.h"
 #include "groups/GroupMembers.h"
 #include "groups/basGroup.h"
@@ -20,47 +21,10 @@ using basParam::SetParam;
 
 namespace {
 
-struct Person
-{
-    QString name;
-    bool selected = false;
-    qint32 groups = 0;
-};
-
-void WritePeople(const TempProgramFolder& dir, const QList<Person>& people)
-{
-    PeopleList list;
-    for (const Person& p : people) {
-        cUserName& u = list.Add();
-        u.kiParamValue("UserName", ParamValue::FromText(p.name));
-        u.kiParamValue("BirthDay", ParamValue::FromDate(*Date::FromYmd(1970, 1, list.Count())));
-        u.kiParamValue("Selected", ParamValue::FromBool(p.selected));
-        u.kiParamValue("MyGroupId", ParamValue::FromInt32(p.groups));
-    }
-    dir.Write("kirvo.dat", basUserInfo::PeopleFileBytes(list));
-}
-
-QList<Person> SavedPeople(const TempProgramFolder& dir)
-{
-    QBuffer buffer;
-    buffer.setData(dir.Read("kirvo.dat"));
-    buffer.open(QIODevice::ReadOnly);
-    PeopleList list;
-    basUserInfo::ReadPeople(buffer, list);
-    QList<Person> people;
-    for (int i = 1; i <= list.Count(); ++i) {
-        const cUserName* u = list.Item(i);
-        people.append({u->kiParamValue("UserName").AsText(),
-                       u->kiParamValue("Selected").AsBool(),
-                       u->kiParamValue("MyGroupId").AsInt()});
-    }
-    return people;
-}
-
-QList<qint32> Masks(const QList<Person>& people)
+QList<qint32> Masks(const QList<TestPerson>& people)
 {
     QList<qint32> masks;
-    for (const Person& p : people) {
+    for (const TestPerson& p : people) {
         masks << p.groups;
     }
     return masks;
@@ -75,31 +39,6 @@ QList<bool> Selected(const PeopleSource& people)
         selected << p->kiParamValue("Selected").AsBool();
     }
     return selected;
-}
-
-template<typename T>
-T* Find(QWidget* form, const char* name)
-{
-    T* w = form->findChild<T*>(QLatin1String(name));
-    if (!w) {
-        qFatal("no control %s", name);
-    }
-    return w;
-}
-
-void Click(QWidget* form, const char* button)
-{
-    Find<QPushButton>(form, button)->click();
-}
-
-// Fills the edit dialog that is up and registers it.
-void RegisterGroup(const QString& name, const QList<bool>& checks)
-{
-    WhenModal("frmGroupEdit", [name, checks](QDialog* edit) {
-        Commit(Find<QLineEdit>(edit, "txtGroupName"), name);
-        SetRowChecks(Find<QListWidget>(edit, "lstGroupList"), checks);
-        Click(edit, "cmdEntry");
-    });
 }
 
 } // namespace
@@ -147,7 +86,7 @@ void TestPeopleGroups::selectChecksMembers()
     basGroup::SetGroup("友人", -1, 0, 0);
     basGroup::SetGroup("家族", 0, 2, 1);
     basGroup::SetGroup("友人", 1, 2, 2);
-    WritePeople(*m_dir, {{"a", true, 1}, {"b", false, 2}, {"c", false, 3}, {"d", true, 0}});
+    WritePeople(*m_dir, {{"a", {}, true, 1}, {"b", {}, false, 2}, {"c", {}, false, 3}, {"d", {}, true, 0}});
     basGroup::ResetForTests();
     frmBirth form(nullptr, m_dir->Path());
     QWidget* owner = nullptr;
@@ -190,7 +129,7 @@ void TestPeopleGroups::changesMarkTheListModified()
     QFETCH(QList<qint32>, masks);
     basGroup::SetGroup("家族", -1, 0, 0);
     basGroup::SetGroup("家族", 0, 1, 1);
-    WritePeople(*m_dir, {{"a", true, 1}, {"b", true, 0}});
+    WritePeople(*m_dir, {{"a", {}, true, 1}, {"b", {}, true, 0}});
     frmBirth form(nullptr, m_dir->Path());
     form.show();
     WhenModal("frmGroupMain", [action](QDialog* groups) {
@@ -220,7 +159,9 @@ void TestPeopleGroups::changesMarkTheListModified()
 
 void TestPeopleGroups::savedAndReloaded()
 {
-    WritePeople(*m_dir, {{"p1", true, 0}, {"p2", true, 0}, {"p3", true, 0}, {"p4", true, 0}, {"p5", true, 0}});
+    WritePeople(
+        *m_dir,
+        {{"p1", {}, true, 0}, {"p2", {}, true, 0}, {"p3", {}, true, 0}, {"p4", {}, true, 0}, {"p5", {}, true, 0}});
     {
         frmBirth form(nullptr, m_dir->Path());
         WhenModal("frmGroupMain", [](QDialog* groups) {

@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "../FormTestSupport.h"
+#include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
@@ -28,68 +30,6 @@ using basParam::GetParam;
 using basParam::SetParam;
 
 namespace {
-
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
-struct Person
-{
-    QString name;
-    Date birthday;
-    bool selected = false;
-    qint32 groups = 0;
-};
-
-// Writes a people file through the writer, so the dialog finds these people when it opens.
-void WritePeople(const TempProgramFolder& dir, const QList<Person>& people)
-{
-    PeopleList list;
-    for (const Person& p : people) {
-        cUserName& u = list.Add();
-        u.kiParamValue("UserName", ParamValue::FromText(p.name));
-        u.kiParamValue("BirthDay", ParamValue::FromDate(p.birthday));
-        u.kiParamValue("Selected", ParamValue::FromBool(p.selected));
-        u.kiParamValue("MyGroupId", ParamValue::FromInt32(p.groups));
-    }
-    dir.Write("kirvo.dat", basUserInfo::PeopleFileBytes(list));
-}
-
-QList<Person> Named(const QStringList& names, bool selected = false)
-{
-    QList<Person> people;
-    for (int i = 0; i < names.size(); ++i) {
-        people.append({names[i], Ymd(1970, 1, 1 + i), selected, 0});
-    }
-    return people;
-}
-
-QList<Person> SavedPeople(const TempProgramFolder& dir)
-{
-    QBuffer buffer;
-    buffer.setData(dir.Read("kirvo.dat"));
-    buffer.open(QIODevice::ReadOnly);
-    PeopleList list;
-    basUserInfo::ReadPeople(buffer, list);
-    QList<Person> people;
-    for (int i = 1; i <= list.Count(); ++i) {
-        const cUserName* u = list.Item(i);
-        people.append({u->kiParamValue("UserName").AsText(),
-                       u->kiParamValue("BirthDay").AsDate(),
-                       u->kiParamValue("Selected").AsBool(),
-                       u->kiParamValue("MyGroupId").AsInt()});
-    }
-    return people;
-}
-
-// Sends text as the input method commits it (the way Japanese reaches a box).
-void Commit(QWidget* w, const QString& text)
-{
-    QInputMethodEvent e;
-    e.setCommitString(text);
-    QCoreApplication::sendEvent(w, &e);
-}
 
 } // namespace
 
@@ -936,7 +876,7 @@ void TestFrmBirth::okFillsDisplayListAndSaves()
     QCOMPARE(basParam::DisplayName(3), QStringLiteral("c"));
     QCOMPARE(GetParam("Calendar").AsInt(), 4);
 
-    const QList<Person> saved = SavedPeople(*m_dir);
+    const QList<TestPerson> saved = SavedPeople(*m_dir);
     QCOMPARE(saved.size(), 4);
     const QStringList names {saved[0].name, saved[1].name, saved[2].name, saved[3].name};
     QCOMPARE(names, QStringList({"a", "b", "新人", "c"}));

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+#include "../FormTestSupport.h"
+#include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
@@ -34,21 +36,6 @@ Q_DECLARE_METATYPE(MsgBox::Answer)
 
 namespace {
 
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
-template<typename T>
-T* Find(QWidget* parent, const QString& name)
-{
-    T* w = parent->findChild<T*>(name);
-    if (!w) {
-        qFatal("no control %s", qPrintable(name));
-    }
-    return w;
-}
-
 QRadioButton* Option(QWidget* dialog, const char* array, int index)
 {
     return Find<QRadioButton>(dialog, QStringLiteral("%1%2").arg(QLatin1String(array)).arg(index));
@@ -57,11 +44,6 @@ QRadioButton* Option(QWidget* dialog, const char* array, int index)
 QLineEdit* DelimBox(QWidget* dialog)
 {
     return Find<QLineEdit>(dialog, QStringLiteral("txtDelimChar"));
-}
-
-void Click(QWidget* dialog, const char* button)
-{
-    Find<QPushButton>(dialog, QLatin1String(button))->click();
 }
 
 int CheckedIndex(QWidget* dialog, const char* array, int count)
@@ -73,20 +55,6 @@ int CheckedIndex(QWidget* dialog, const char* array, int count)
         }
     }
     return checked;
-}
-
-void Commit(QWidget* w, const QString& text)
-{
-    QInputMethodEvent e;
-    e.setCommitString(text);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-bool ShowActive(QWidget* window)
-{
-    window->show();
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
 }
 
 // Acts on the export/import settings dialog as soon as a modal run shows it; stops looking when destroyed.
@@ -129,37 +97,6 @@ std::function<void(frmExport*)> Confirm(int delimOption = 0, int position = 0, c
 void CancelIt(frmExport* dialog)
 {
     Click(dialog, "cmdCancel");
-}
-
-// The common dialogs answer the given file name and note which of them were asked.
-class ScriptedFiles
-{
-public:
-    explicit ScriptedFiles(const QString& answer)
-    {
-        CommonDialogs::SetAnswerer([this, answer](const QString& kind) {
-            m_asked << kind;
-            return answer;
-        });
-    }
-    ~ScriptedFiles() { CommonDialogs::SetAnswerer(nullptr); }
-    QStringList Asked() const { return m_asked; }
-
-private:
-    QStringList m_asked;
-};
-
-void WritePeople(const TempProgramFolder& dir, const QList<std::pair<QString, Date>>& people, bool selected)
-{
-    PeopleList list;
-    for (const auto& p : people) {
-        cUserName& u = list.Add();
-        u.kiParamValue("UserName", ParamValue::FromText(p.first));
-        u.kiParamValue("BirthDay", ParamValue::FromDate(p.second));
-        u.kiParamValue("Selected", ParamValue::FromBool(selected));
-        u.kiParamValue("MyGroupId", ParamValue::FromInt32(1));
-    }
-    dir.Write("kirvo.dat", basUserInfo::PeopleFileBytes(list));
 }
 
 QStringList Entries(frmBirth& form)
@@ -546,7 +483,7 @@ void TestFrmExport::exportWithEmptyList()
 
 void TestFrmExport::exportWritesChosenLayout()
 {
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}, {QStringLiteral("山田花子"), Ymd(1965, 4, 3)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}, {QStringLiteral("山田花子"), Ymd(1965, 4, 3), true, 1}});
     frmBirth form(nullptr, m_dir->Path());
     ScriptedFiles files(m_dir->File("out.txt"));
     ScriptedMessages messages;
@@ -572,7 +509,7 @@ void TestFrmExport::exportOverwriteQuestion_data()
 void TestFrmExport::exportOverwriteQuestion()
 {
     QFETCH(MsgBox::Answer, answer);
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, false);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), false, 1}});
     m_dir->Write("out.txt", "old");
     frmBirth form(nullptr, m_dir->Path());
     ScriptedFiles files(m_dir->File("out.txt"));
@@ -595,7 +532,7 @@ void TestFrmExport::exportOverwriteQuestion()
 
 void TestFrmExport::exportCancelled()
 {
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, false);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), false, 1}});
     frmBirth form(nullptr, m_dir->Path());
     ScriptedMessages messages;
     {
@@ -623,7 +560,7 @@ void TestFrmExport::exportCancelled()
 
 void TestFrmExport::importAppendsUnchecked()
 {
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
     SetParam("BirthYear", true);
     m_dir->Write("in.txt", Cp932::Encode(QStringLiteral("Jiro;1972/3/4\r\n\"a;b\";1965/4/3\rTaro;1970/1/5\n")));
     frmBirth form(nullptr, m_dir->Path());
@@ -668,7 +605,7 @@ void TestFrmExport::importNothingValid_data()
 void TestFrmExport::importNothingValid()
 {
     QFETCH(QByteArray, bytes);
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
     m_dir->Write("in.txt", bytes);
     frmBirth form(nullptr, m_dir->Path());
     ScriptedFiles files(m_dir->File("in.txt"));
@@ -687,7 +624,7 @@ void TestFrmExport::importNothingValid()
 
 void TestFrmExport::importStopped()
 {
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
     frmBirth form(nullptr, m_dir->Path());
     ScriptedFiles files(m_dir->File("in.txt"));
     {
@@ -723,7 +660,7 @@ void TestFrmExport::importStopped()
 
 void TestFrmExport::importCancelled()
 {
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
     m_dir->Write("in.txt", "1970/1/6,Jiro\r\n");
     frmBirth form(nullptr, m_dir->Path());
     ScriptedMessages messages;
@@ -748,7 +685,7 @@ void TestFrmExport::importCancelled()
 void TestFrmExport::fileFailuresAskRetryOrCancel()
 {
     // The people dialog asks when its text file cannot be written or read; Retry tries the whole file again.
-    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5)}}, true);
+    WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
     frmBirth form(nullptr, m_dir->Path());
     const QString out = m_dir->File("out.txt");
     const QString in = m_dir->File("in.txt");

@@ -14,11 +14,6 @@ Q_DECLARE_METATYPE(ParamValue)
 
 namespace {
 
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
 // File pieces built by hand, independently of the writer.
 QByteArray I16(qint16 v)
 {

@@ -20,11 +20,6 @@ Q_DECLARE_METATYPE(Date)
 
 namespace {
 
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
 TextFormat Format(const QString& delimiter, bool nameFirst)
 {
     TextFormat format;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
@@ -32,25 +33,6 @@
 using namespace basParam;
 
 namespace {
-
-// Runs action on the next modal dialog once it is open (the modal call blocks the test until then).
-void WhenModal(std::function<void(QWidget*)> action)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    int tries = 0;
-    QObject::connect(timer, &QTimer::timeout, [timer, action, tries]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        } else if (++tries > 250) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
 
 QAction* Action(QWidget* w, const QString& name)
 {

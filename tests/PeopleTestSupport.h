@@ -2,18 +2,33 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
-#include <functional>
 #include <optional>
 
 #include "groups/PeopleSource.h"
 #include "people/cUserName.h"
 #include "platform/Date.h"
 
-class QDialog;
-class QTextBrowser;
-class QListWidget;
-class QWidget;
+class TempProgramFolder;
+
+/// One person of a people file, as a test writes and compares it.
+struct TestPerson
+{
+    QString name;
+    std::optional<Date> birthday; // none: born on 1970-01-(position in the file)
+    bool selected = false;
+    qint32 groups = 0;
+};
+
+/// Writes a people file through the writer with the current group table, so a dialog finds these people.
+void WritePeople(const TempProgramFolder& dir, const QList<TestPerson>& people);
+
+/// The people of the people file in the folder.
+QList<TestPerson> SavedPeople(const TempProgramFolder& dir);
+
+/// People of these names, born on 1970-01-01, -02 and so on, in no group.
+QList<TestPerson> Named(const QStringList& names, bool selected = false);
 
 /// The people the group dialogs work on, held the way the people dialog holds them.
 class TestPeople : public PeopleSource
@@ -32,22 +47,8 @@ private:
     PeopleList m_list;
 };
 
-/// Runs an action on the modal dialog of an object name as soon as it is the active modal window. Should it
-/// not appear, whatever modal window is up is closed instead, so a test fails rather than hangs.
-void WhenModal(const QString& objectName, std::function<void(QDialog*)> action);
-
-/// Sends text as the input method commits it (the way Japanese reaches a box).
-void Commit(QWidget* w, const QString& text);
-
-/// A help file whose topic of a context number sits far down the page, so that opening the topic scrolls.
-QByteArray HelpFileWithTopic(int contextId);
-/// The help viewer that is shown, or nullptr.
-QTextBrowser* ShownHelpViewer();
-
-/// The texts and check marks of a list's rows.
-QStringList RowTexts(const QListWidget* list);
-QList<bool> RowChecks(const QListWidget* list);
-void SetRowChecks(QListWidget* list, const QList<bool>& checks);
+/// Once the group edit dialog is up: types the name, checks the members and registers the group.
+void RegisterGroup(const QString& name, const QList<bool>& checks);
 
 /// A group record of the group table, as a test compares it.
 struct GroupRecordView

@@ -1,16 +1,30 @@
-#include "GroupTestSupport.h"
+#include "FormTestSupport.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QInputMethodEvent>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "groups/basGroup.h"
+#include "app/basParam.h"
+#include "app/basSettings.h"
+#include "platform/CommonDialogs.h"
 
 namespace {
+
+void Poll(std::function<void(QWidget*)> action, int triesLeft)
+{
+    QTimer::singleShot(10, [action, triesLeft] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            action(modal);
+        } else if (triesLeft > 0) {
+            Poll(action, triesLeft - 1);
+        }
+    });
+}
 
 void Poll(const QString& objectName, const std::function<void(QDialog*)>& action, int triesLeft)
 {
@@ -30,34 +44,14 @@ void Poll(const QString& objectName, const std::function<void(QDialog*)>& action
 
 } // namespace
 
-void TestPeople::Add(const QString& name, qint32 groups, std::optional<Date> birthday)
+void MissingControl(const QString& name)
 {
-    cUserName& u = m_list.Add();
-    u.kiParamValue(QStringLiteral("UserName"), ParamValue::FromText(name));
-    u.kiParamValue(QStringLiteral("BirthDay"),
-                   ParamValue::FromDate(birthday ? *birthday : *Date::FromYmd(1970, 1, m_list.Count())));
-    u.kiParamValue(QStringLiteral("MyGroupId"), ParamValue::FromInt32(groups));
+    qFatal("no control %s", qPrintable(name));
 }
 
-QList<qint32> TestPeople::Masks() const
+void Click(QWidget* form, const char* button)
 {
-    QList<qint32> masks;
-    for (qint32 i = 1; i <= m_list.Count(); ++i) {
-        masks << m_list.Item(i)->kiParamValue(QStringLiteral("MyGroupId")).AsInt();
-    }
-    return masks;
-}
-
-void TestPeople::SetMasks(const QList<qint32>& masks)
-{
-    for (qint32 i = 1; i <= m_list.Count() && i <= masks.size(); ++i) {
-        m_list.Item(i)->kiParamValue(QStringLiteral("MyGroupId"), ParamValue::FromInt32(masks[i - 1]));
-    }
-}
-
-void WhenModal(const QString& objectName, std::function<void(QDialog*)> action)
-{
-    Poll(objectName, action, 500);
+    Find<QPushButton>(form, QLatin1String(button))->click();
 }
 
 void Commit(QWidget* w, const QString& text)
@@ -65,6 +59,36 @@ void Commit(QWidget* w, const QString& text)
     QInputMethodEvent e;
     e.setCommitString(text);
     QCoreApplication::sendEvent(w, &e);
+}
+
+bool ShowActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void WhenModal(std::function<void(QWidget*)> action)
+{
+    Poll(std::move(action), 500);
+}
+
+void WhenModal(const QString& objectName, std::function<void(QDialog*)> action)
+{
+    Poll(objectName, action, 500);
+}
+
+ScriptedFiles::ScriptedFiles(const QString& answer)
+{
+    CommonDialogs::SetAnswerer([this, answer](const QString& kind) {
+        m_asked << kind;
+        return answer;
+    });
+}
+
+ScriptedFiles::~ScriptedFiles()
+{
+    CommonDialogs::SetAnswerer(nullptr);
 }
 
 QByteArray HelpFileWithTopic(int contextId)
@@ -112,14 +136,28 @@ void SetRowChecks(QListWidget* list, const QList<bool>& checks)
     }
 }
 
-GroupRecordView GroupAt(int position)
+QList<ParamValue> StoreSnapshot()
 {
-    GroupRecordView r;
-    basGroup::GetGroup(r.count, r.bit, r.name, position);
-    return r;
+    QList<ParamValue> values;
+    for (const QString& key : basParam::ParamKeys()) {
+        values.append(basParam::GetParam(key));
+    }
+    return values;
 }
 
-char* toString(const GroupRecordView& r)
+QStringList ChangedKeys(const QList<ParamValue>& before)
 {
-    return QTest::toString(QStringLiteral("{%1, %2, \"%3\"}").arg(r.count).arg(r.bit).arg(r.name));
+    QStringList changed;
+    const QStringList& keys = basParam::ParamKeys();
+    for (int i = 0; i < keys.size(); ++i) {
+        if (i >= before.size() || basParam::GetParam(keys[i]) != before[i]) {
+            changed.append(keys[i]);
+        }
+    }
+    return changed;
+}
+
+void LoadDefaultSettings()
+{
+    basSettings::LoadSettingsFromBytes(QByteArray());
 }
