@@ -34,6 +34,8 @@ inline const QString DispDay = QStringLiteral("DispDay");
 inline const QString ReadBirthDay = QStringLiteral("ReadBirthDay");
 inline const QString DelimChar = QStringLiteral("DelimChar");
 inline const QString Position = QStringLiteral("Position");
+/// The notification icon names the day's critical days at start and at each midnight.
+inline const QString Reminder = QStringLiteral("Reminder");
 } // namespace SettingKey
 
 /// One row per setting: its name, the type it is stored as, its default, how the settings file's line for it

@@ -27,7 +27,7 @@ const std::vector<const SettingsTable::Row*>& Keys()
     return keys;
 }
 
-constexpr size_t KeyCount = 28;
+constexpr size_t KeyCount = 29;
 
 struct DisplayEntry
 {

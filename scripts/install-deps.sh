@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ xvfb xauth xdotool x11-utils x11-apps imagemagick poppler-utils trayer
   fonts-ipafont-gothic
   clang libclang-rt-14-dev llvm desktop-file-utils
-  libical-dev dpkg-dev lintian appstream fakeroot file
+  libical-dev pkgconf dpkg-dev lintian appstream fakeroot file
 )
 
 missing=()
