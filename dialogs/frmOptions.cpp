@@ -64,6 +64,7 @@ OptionValues ReadOptions()
     v.fullDay = Get(SettingKey::FullDay).AsBool();
     v.multiNum = Numeric::IntText(Get(SettingKey::MultiNum).AsInt());
     v.printRate = Numeric::IntText(Get(SettingKey::PrintRate).AsInt());
+    v.reminder = Get(SettingKey::Reminder).AsBool();
     return v;
 }
 
@@ -101,6 +102,7 @@ bool StoreOptions(const OptionValues& v)
         SetParam(SettingKey::MultiNum, v.multiNum);
     }
     SetParam(SettingKey::PrintRate, *printRate);
+    SetParam(SettingKey::Reminder, v.reminder);
     return true;
 }
 
@@ -153,7 +155,7 @@ void frmOptions::CreateControls()
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("オプション設定"));
-    Forms::SetupFixedDialog(this, 5760, 6045);
+    Forms::SetupFixedDialog(this, 5760, 6360);
 
     tabOption = new QTabWidget(this);
     tabOption->setObjectName(QStringLiteral("tabOption"));
@@ -162,7 +164,7 @@ void frmOptions::CreateControls()
     fraOption = new QWidget();
     fraOption->setObjectName(QStringLiteral("fraOption"));
     tabOption->addTab(fraOption, QStringLiteral("オプション"));
-    Forms::Place(tabOption, 120, 120, 5520, 5280);
+    Forms::Place(tabOption, 120, 120, 5520, 5595);
 
     int y = 150;
     AddLabel("lblGraphDisp", QStringLiteral("グラフ表示"), RowLeft, y + 90, 1500);
@@ -206,10 +208,12 @@ void frmOptions::CreateControls()
     Forms::Place(txtPrintRate, 1850, y, 600, BoxHeight);
     AddLabel("lblPrintRate", QStringLiteral("％"), 2510, y + LabelDrop, 300)->setProperty("index", 1);
 
+    chkReminder = AddCheck("chkReminder", QStringLiteral("要注意日をタスクトレイで知らせる。"), 4755);
+
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        Forms::Place(button, left, 5550, 1215, 375);
+        Forms::Place(button, left, 5865, 1215, 375);
         return button;
     };
     cmdOk = makeButton("cmdOk", QStringLiteral("設定(&S)"), 1755);
@@ -229,6 +233,7 @@ void frmOptions::CreateControls()
                                  chkFullDay,
                                  txtMultiNum,
                                  txtPrintRate,
+                                 chkReminder,
                                  cmdOk,
                                  cmdCancel,
                                  cmdHelp};
@@ -240,6 +245,9 @@ void frmOptions::CreateControls()
     // enables it.
     chkFullDay->setEnabled(false);
     connect(chkDayLine, &QCheckBox::toggled, this, &frmOptions::chkDayLine_Click);
+    // The reminder speaks through the notification icon: without the icon there is nothing to set. Like the
+    // detailed dates, it keeps its mark while disabled.
+    connect(chkTaskTray, &QCheckBox::toggled, this, &frmOptions::chkTaskTray_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmOptions::cmdHelp_Click);
@@ -264,6 +272,8 @@ void frmOptions::Form_Load()
     chkFullDay->setChecked(v.fullDay);
     txtMultiNum->ShowNumber(v.multiNum);
     txtPrintRate->ShowNumber(v.printRate);
+    chkReminder->setChecked(v.reminder);
+    chkTaskTray_Click(v.taskTray);
 
     sliGraphLevel->setFocus();
 }
@@ -290,6 +300,7 @@ OptionValues frmOptions::Values() const
     v.fullDay = chkFullDay->isChecked();
     v.multiNum = txtMultiNum->text();
     v.printRate = txtPrintRate->text();
+    v.reminder = chkReminder->isChecked();
     return v;
 }
 
@@ -302,6 +313,11 @@ void frmOptions::done(int result)
 void frmOptions::chkDayLine_Click(bool checked)
 {
     chkFullDay->setEnabled(checked);
+}
+
+void frmOptions::chkTaskTray_Click(bool checked)
+{
+    chkReminder->setEnabled(checked);
 }
 
 void frmOptions::cmdOk_Click()

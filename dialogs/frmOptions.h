@@ -28,6 +28,7 @@ struct OptionValues
     bool fullDay = false;
     QString multiNum;
     QString printRate;
+    bool reminder = false; // the notification icon names the day's critical days
 };
 
 /// The options as the dialog shows them when it opens, read from the settings store.
@@ -40,7 +41,7 @@ std::optional<int> PrintRateFromText(const QString& text);
 /// display period and an empty, 0 or 1 confirmation count keep their old settings without complaint.
 bool StoreOptions(const OptionValues& values);
 
-/// The options dialog: twelve display settings on one page. Confirming writes them to the settings store
+/// The options dialog: thirteen display settings on one page. Confirming writes them to the settings store
 /// (never to the settings file); Cancel, Esc and the close box store nothing.
 class frmOptions : public QDialog
 {
@@ -69,6 +70,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void chkDayLine_Click(bool checked);
+    void chkTaskTray_Click(bool checked);
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdHelp_Click();
@@ -87,6 +89,7 @@ private:
     QCheckBox* chkFullDay = nullptr;
     NumberBox* txtMultiNum = nullptr;
     NumberBox* txtPrintRate = nullptr;
+    QCheckBox* chkReminder = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;

@@ -33,6 +33,7 @@ void TrayIcon::Add(const QString& tip)
                 emit RightButtonPressed(QCursor::pos());
             }
         });
+        connect(m_icon.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::MessageClicked);
     }
     m_icon->setToolTip(tip);
     m_icon->show();
@@ -43,5 +44,16 @@ void TrayIcon::Remove()
     m_shown = false;
     if (m_icon) {
         m_icon->hide();
+    }
+}
+
+void TrayIcon::ShowMessage(const QString& title, const QString& text)
+{
+    if (!m_shown) {
+        return;
+    }
+    m_messages.push_back({title, text});
+    if (m_icon) {
+        m_icon->showMessage(title, text, AppIcon::Icon());
     }
 }

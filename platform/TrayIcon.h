@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -30,6 +31,16 @@ public:
     bool IsShown() const { return m_shown; }
     QString Tip() const { return m_tip; }
 
+    /// A balloon message from the icon, with the program's icon beside it; nothing while the icon is not
+    /// shown. Every message shown is recorded, so tests read what the user would have seen.
+    void ShowMessage(const QString& title, const QString& text);
+    struct Message
+    {
+        QString title;
+        QString text;
+    };
+    const QList<Message>& Messages() const { return m_messages; }
+
     /// Test seam: report an event as if the user had caused it.
     void SimulateDoubleClick() { emit DoubleClicked(); }
     void SimulateRightButton(const QPoint& globalPos) { emit RightButtonPressed(globalPos); }
@@ -37,9 +48,12 @@ public:
 signals:
     void DoubleClicked();
     void RightButtonPressed(const QPoint& globalPos);
+    /// The user clicked the balloon message.
+    void MessageClicked();
 
 private:
     std::unique_ptr<QSystemTrayIcon> m_icon;
     QString m_tip;
     bool m_shown = false;
+    QList<Message> m_messages;
 };

@@ -15,6 +15,7 @@
 #include "app/basParam.h"
 #include "app/basSettings.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmCritical.h"
 #include "dialogs/frmDate.h"
 #include "dialogs/frmOptions.h"
 #include "graph/CurveValues.h"
@@ -23,6 +24,7 @@
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
+#include "platform/DayWatcher.h"
 #include "platform/DialogRegistry.h"
 #include "platform/FileRetry.h"
 #include "platform/Forms.h"
@@ -45,6 +47,10 @@ const QString* const ColorKeys[] = {&SettingKey::GraphForeColor,
                                     &SettingKey::GraphPhysColor,
                                     &SettingKey::GraphSensColor,
                                     &SettingKey::GraphIntelColor};
+
+// The day the notification icon last named the day's critical days: one reminder a day for the whole run,
+// also when the two main windows take turns.
+std::optional<Date> g_remindedDay;
 
 } // namespace
 
@@ -192,6 +198,9 @@ void frmMainBase::CreateMenus()
         mnuView->addAction(a);
         m_mnuViewSelectGraph[static_cast<size_t>(i)] = a;
     }
+    Named(mnuView->addAction(
+              QStringLiteral("要注意日一覧(&L)..."), K("Ctrl+L"), this, &frmMainBase::mnuViewCritical_Click),
+          "mnuViewCritical");
     Separator(mnuView, "mnuViewBar2");
     Named(mnuView->addAction(QStringLiteral("再描画(&R)"), K("F5"), this, &frmMainBase::mnuViewRefresh_Click),
           "mnuViewRefresh");
@@ -211,6 +220,9 @@ void frmMainBase::CreateMenus()
         m_mnuTaskTray = Named(new QMenu(QStringLiteral("タスクトレイに表示するメニュー"), this), "mnuTaskTray");
         Named(m_mnuTaskTray->addAction(QStringLiteral("バイオリズム"), K(), this, &frmMainBase::mnuTaskTrayShow_Click),
               "mnuTaskTrayShow");
+        Named(m_mnuTaskTray->addAction(
+                  QStringLiteral("要注意日一覧"), K(), this, &frmMainBase::mnuTaskTrayCritical_Click),
+              "mnuTaskTrayCritical");
         Named(
             m_mnuTaskTray->addAction(QStringLiteral("バージョン情報"), K(), this, &frmMainBase::mnuTaskTrayAbout_Click),
             "mnuTaskTrayAbout");
@@ -233,6 +245,42 @@ void frmMainBase::Form_Load()
         connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
+    m_dayWatcher = new DayWatcher(this);
+    connect(m_dayWatcher, &DayWatcher::DayChanged, this, &frmMainBase::DayWatcher_DayChanged);
+    RemindOfCriticalDays();
+}
+
+void frmMainBase::ResetReminderForTests()
+{
+    g_remindedDay.reset();
+}
+
+void frmMainBase::DayWatcher_DayChanged(Date previous, Date today)
+{
+    if (m_unloaded) {
+        return;
+    }
+    // Today's chart moves on with the calendar; a date the user chose stays where it is.
+    if (GetParam(SettingKey::DispDay).AsDate() == previous) {
+        SetParam(SettingKey::DispDay, today);
+        Redraw();
+        basGraph::SetGraphCaption(*this);
+    }
+    RemindOfCriticalDays();
+}
+
+void frmMainBase::RemindOfCriticalDays()
+{
+    const Date today = Clock::Today();
+    if (!m_tray || !m_tray->IsShown() || !GetParam(SettingKey::Reminder).AsBool() || g_remindedDay == today) {
+        return;
+    }
+    const QString text = basGraph::ReminderText(basGraph::DisplayPeople(), today);
+    if (text.isEmpty()) {
+        return;
+    }
+    g_remindedDay = today;
+    m_tray->ShowMessage(QStringLiteral("今日は要注意日です"), text);
 }
 
 QSize frmMainBase::ClientSizePixels() const
@@ -526,6 +574,17 @@ void frmMainBase::mnuViewRefresh_Click()
     Redraw();
 }
 
+void frmMainBase::mnuViewCritical_Click()
+{
+    UnloadOtherWindows();
+    // Opened from the notification icon the window stays put away.
+    if (isVisible()) {
+        RunHidingWhenOnTop([this] { return RunCriticalDialog(this); });
+    } else {
+        RunCriticalDialog(this);
+    }
+}
+
 void frmMainBase::mnuViewOption_Click()
 {
     UnloadOtherWindows();
@@ -602,6 +661,12 @@ void frmMainBase::mnuTaskTrayShow_Click()
     if (!dialog || dialog->objectName() != QLatin1String("frmOptions")) {
         BringForward(this);
     }
+}
+
+void frmMainBase::mnuTaskTrayCritical_Click()
+{
+    m_mnuTaskTray->hide();
+    mnuViewCritical_Click();
 }
 
 void frmMainBase::mnuTaskTrayAbout_Click()

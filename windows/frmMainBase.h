@@ -8,10 +8,12 @@
 
 #include "dialogs/frmAbout.h"
 #include "graph/GraphForm.h"
+#include "platform/Date.h"
 
 class QAction;
 class QFrame;
 class QMenu;
+class DayWatcher;
 class QPushButton;
 class TrayIcon;
 
@@ -32,6 +34,10 @@ public:
     TrayIcon* Tray() const { return m_tray; }
     QMenu* mnuTaskTray() const { return m_mnuTaskTray; }
     frmAbout* AboutBox() const { return m_about; }
+    /// What tells the window that the date moved on at midnight.
+    DayWatcher* Day() const { return m_dayWatcher; }
+    /// Test seam: the day's reminder may be shown again, as in a fresh process.
+    static void ResetReminderForTests();
 
     // GraphForm
     QWidget* FormWindow() override { return this; }
@@ -65,12 +71,14 @@ public:
     void mnuViewColorDefaults_Click();
     void mnuViewSelectGraph_Click(int index, bool checked);
     void mnuViewRefresh_Click();
+    void mnuViewCritical_Click();
     void mnuViewOption_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void TrayIcon_DoubleClick();
     void TrayIcon_RightButton(const QPoint& globalPos);
     void mnuTaskTrayShow_Click();
+    void mnuTaskTrayCritical_Click();
     void mnuTaskTrayAbout_Click();
     void mnuTaskTrayClose_Click();
 
@@ -94,6 +102,9 @@ private:
     bool RunHidingWhenOnTop(const std::function<bool()>& dialog);
     void BringForward(QWidget* window);
     void Redraw();
+    void DayWatcher_DayChanged(Date previous, Date today);
+    /// The notification icon names the people for whom today is a critical day, once a day.
+    void RemindOfCriticalDays();
 
     Variant m_variant;
     bool m_ready = false;
@@ -111,5 +122,6 @@ private:
     QAction* m_mnuViewDateButton = nullptr;
     QMenu* m_mnuTaskTray = nullptr;
     TrayIcon* m_tray = nullptr;
+    DayWatcher* m_dayWatcher = nullptr;
     QPointer<frmAbout> m_about;
 };

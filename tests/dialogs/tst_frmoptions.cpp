@@ -50,8 +50,14 @@ void ChangeEverything(QWidget* dialog)
 {
     Slider(dialog, "sliGraphLevel")->setValue(4);
     Slider(dialog, "sliLineWidth")->setValue(4);
-    for (const char* name :
-         {"chkDrawMode", "chkTaskTray", "chkAlwayTop", "chkBirthYear", "chkDispTotal", "chkFullDay", "chkDayLine"}) {
+    for (const char* name : {"chkDrawMode",
+                             "chkReminder",
+                             "chkTaskTray",
+                             "chkAlwayTop",
+                             "chkBirthYear",
+                             "chkDispTotal",
+                             "chkFullDay",
+                             "chkDayLine"}) {
         Click(Check(dialog, name));
     }
     Box(dialog, "txtDispPeriod")->setText("30");
@@ -88,6 +94,7 @@ private slots:
     void printRate_data();
     void printRate();
     void dayLineDependency();
+    void reminderNeedsTaskTray();
     void displayPeriod_data();
     void displayPeriod();
     void confirmationCount_data();
@@ -124,6 +131,7 @@ void TestFrmOptions::captions_data()
         {"lblMultiNum", 1, "個以上選択時）"},
         {"lblPrintRate", 0, "印刷時の縮尺率"},
         {"lblPrintRate", 1, "％"},
+        {"chkReminder", 0, "要注意日をタスクトレイで知らせる。"},
         {"cmdOk", 0, "設定(&S)"},
         {"cmdCancel", 0, "中止(&C)"},
         {"cmdHelp", 0, "ヘルプ(&H)"},
@@ -173,7 +181,7 @@ void TestFrmOptions::layout()
     QCOMPARE(Box(&dialog, "txtMultiNum")->maxLength(), 2);
     QCOMPARE(Box(&dialog, "txtPrintRate")->maxLength(), 3);
 
-    // Twelve rows top to bottom inside the page, the buttons below the tab strip.
+    // Thirteen rows top to bottom inside the page, the buttons below the tab strip.
     dialog.show();
     QWidget* page = tab->widget(0);
     const QList<const char*> rows {"sliGraphLevel",
@@ -187,7 +195,8 @@ void TestFrmOptions::layout()
                                    "chkDayLine",
                                    "chkFullDay",
                                    "txtMultiNum",
-                                   "txtPrintRate"};
+                                   "txtPrintRate",
+                                   "chkReminder"};
     int previousBottom = -1;
     for (const char* name : rows) {
         QWidget* w = dialog.findChild<QWidget*>(QLatin1String(name));
@@ -227,6 +236,8 @@ void TestFrmOptions::defaultState()
     QVERIFY(Check(&dialog, "chkFullDay")->isEnabled());
     QCOMPARE(Box(&dialog, "txtMultiNum")->text(), QStringLiteral("5"));
     QCOMPARE(Box(&dialog, "txtPrintRate")->text(), QStringLiteral("100"));
+    QVERIFY(Check(&dialog, "chkReminder")->isChecked());
+    QVERIFY(Check(&dialog, "chkReminder")->isEnabled());
     QVERIFY(!dialog.kioStatus());
     QVERIFY(dialog.kioShowMe());
     QCOMPARE(DialogRegistry::ActiveDialog(), &dialog);
@@ -356,6 +367,23 @@ void TestFrmOptions::dayLineDependency()
     QVERIFY(Check(&reopened, "chkFullDay")->isChecked());
 }
 
+void TestFrmOptions::reminderNeedsTaskTray()
+{
+    basParam::SetParam(QStringLiteral("TaskTray"), false);
+    {
+        frmOptions dialog;
+        QCheckBox* reminder = Check(&dialog, "chkReminder");
+        QVERIFY(!reminder->isEnabled());
+        QVERIFY(reminder->isChecked());
+        Click(Check(&dialog, "chkTaskTray"));
+        QVERIFY(reminder->isEnabled());
+        Click(reminder);
+        ClickOk(&dialog);
+    }
+    QVERIFY(Bool("TaskTray"));
+    QVERIFY(!Bool("Reminder"));
+}
+
 void TestFrmOptions::displayPeriod_data()
 {
     QTest::addColumn<QString>("text");
@@ -434,7 +462,8 @@ void TestFrmOptions::okStoresEverything()
                           "LineWidth",
                           "DrawMode",
                           "DayLine",
-                          "FullDay"}));
+                          "FullDay",
+                          "Reminder"}));
     QCOMPARE(Int("DispPeriod"), 30);
     QCOMPARE(Int("MultiNum"), 9);
     QCOMPARE(Int("PrintRate"), 50);
@@ -442,7 +471,7 @@ void TestFrmOptions::okStoresEverything()
     QCOMPARE(Int("LineWidth"), 5);
     QCOMPARE(Int("DrawMode"), 13);
     QVERIFY(!Bool("TaskTray") && Bool("AlwayTop") && !Bool("BirthYear") && !Bool("DispTotalDay"));
-    QVERIFY(!Bool("DayLine") && Bool("FullDay"));
+    QVERIFY(!Bool("DayLine") && Bool("FullDay") && !Bool("Reminder"));
 }
 
 void TestFrmOptions::leavingStoresNothing_data()

@@ -13,6 +13,7 @@
 #include "app/basParam.h"
 #include "app/basSettings.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmCritical.h"
 #include "dialogs/frmDate.h"
 #include "dialogs/frmOptions.h"
 #include "graph/basGraph.h"
@@ -153,6 +154,8 @@ void TestFormWalk::everyForm()
     }
     frmAbout about;
     walk(&about);
+    frmCritical critical;
+    walk(&critical);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 

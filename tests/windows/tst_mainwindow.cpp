@@ -74,6 +74,11 @@ private slots:
     void helpWithoutFile();
     void colourChoice();
     void helpFinderAndTopics();
+    void criticalListFromMenuAndIcon();
+    void midnightStep_data();
+    void midnightStep();
+    void reminder_data();
+    void reminder();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -92,6 +97,7 @@ void TestMainWindow::init()
     AddDisplayPerson(QStringLiteral("B"), *Date::FromYmd(1970, 11, 23));
     m_ended = 0;
     MainWindows::SetEndProgram([this] { ++m_ended; });
+    frmMainBase::ResetReminderForTests();
 }
 
 void TestMainWindow::cleanup()
@@ -177,6 +183,9 @@ void TestMainWindow::menuTable_data()
     QTest::newRow("caution") << "mnuViewSelectGraph3"
                              << "要注意日(&W)"
                              << "Ctrl+W";
+    QTest::newRow("critical list") << "mnuViewCritical"
+                                   << "要注意日一覧(&L)..."
+                                   << "Ctrl+L";
     QTest::newRow("redraw") << "mnuViewRefresh"
                             << "再描画(&R)"
                             << "F5";
@@ -221,7 +230,7 @@ void TestMainWindow::trayMenuOnlyInTrayWindow()
     QVERIFY(!task.Tray());
     QCOMPARE(tray.Tray()->Tip(), QStringLiteral("バイオリズム"));
     QVERIFY(tray.Tray()->IsShown());
-    const QStringList items {"バイオリズム", "バージョン情報", "", "終了"};
+    const QStringList items {"バイオリズム", "要注意日一覧", "バージョン情報", "", "終了"};
     QStringList captions;
     for (QAction* a : tray.mnuTaskTray()->actions()) {
         captions << a->text();
@@ -654,13 +663,121 @@ void TestMainWindow::helpFinderAndTopics()
     QVERIFY(viewer);
     // The finder lists every topic the dialogs open.
     const QString html = viewer->toHtml();
-    for (int topic : {1, 13, 21, 24, 71, 76, 84}) {
+    for (int topic : {1, 13, 21, 24, 31, 71, 76, 84}) {
         QVERIFY2(html.contains(QStringLiteral("#topic%1").arg(topic)), qPrintable(QString::number(topic)));
     }
     QVERIFY(Help::ShowTopic(&w, basMain::HelpFilePath(), 13));
     QVERIFY(viewer->isVisible());
     QVERIFY(messages.Shown().isEmpty());
     viewer->close();
+}
+
+void TestMainWindow::criticalListFromMenuAndIcon()
+{
+    frmMain w;
+    w.show();
+    QStringList seen;
+    auto closeList = [&seen](QWidget* dialog) {
+        seen << dialog->objectName() + QLatin1Char(' ') + dialog->windowTitle();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    };
+    WhenModal(closeList);
+    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+    QTRY_COMPARE(seen.size(), 1);
+    // From the notification icon's menu the window stays put away.
+    w.hide();
+    WhenModal(closeList);
+    Action(&w, "mnuTaskTrayCritical")->trigger();
+    QCOMPARE(seen, QStringList({"frmCritical 要注意日一覧", "frmCritical 要注意日一覧"}));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
+}
+
+void TestMainWindow::midnightStep_data()
+{
+    QTest::addColumn<bool>("chosenDate");
+    QTest::newRow("today follows the clock") << false;
+    QTest::newRow("a chosen date stays") << true;
+}
+
+void TestMainWindow::midnightStep()
+{
+    QFETCH(bool, chosenDate);
+    const Date today = *Date::FromYmd(2026, 12, 7);
+    const Date tomorrow = *today.AddDays(1);
+    const Date chosen = *Date::FromYmd(2001, 12, 20);
+    SetParam("DispDay", chosenDate ? chosen : today);
+    frmMainTask w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(w.ReadyFlag());
+    // Redraws queued by the first layout run now, not in the middle of what follows.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    w.findChild<PictureBox*>("picGraph")->setToolTip(QString());
+    w.setWindowTitle(QString());
+    // The clock says midnight has passed; a look at it while the date is unchanged changes nothing.
+    w.Day()->Check();
+    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : today);
+    Clock::SetTodayForTests(tomorrow);
+    w.Day()->Check();
+    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : tomorrow);
+    // Redrawn: the chart's tooltip and the caption are there again.
+    QCOMPARE(w.findChild<PictureBox*>("picGraph")->toolTip().isEmpty(), chosenDate);
+    QCOMPARE(w.windowTitle().isEmpty(), chosenDate);
+}
+
+void TestMainWindow::reminder_data()
+{
+    QTest::addColumn<bool>("trayWindow");
+    QTest::addColumn<bool>("reminderOn");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList both {"今日は要注意日です|C（感）", "今日は要注意日です|C（知）"};
+    QTest::newRow("notification area") << true << true << both;
+    QTest::newRow("reminder turned off") << true << false << QStringList {};
+    QTest::newRow("taskbar window") << false << true << QStringList {};
+}
+
+void TestMainWindow::reminder()
+{
+    QFETCH(bool, trayWindow);
+    QFETCH(bool, reminderOn);
+    QFETCH(QStringList, expected);
+    const Date today = *Date::FromYmd(2026, 12, 7);
+    SetParam("DispDay", today);
+    SetParam("Reminder", reminderOn);
+    // C's day 14 today (sensitivity), day 15 tomorrow (none), day 16 the day after (intellect).
+    ClearDisplayList();
+    AddDisplayPerson(QStringLiteral("C"), *today.AddDays(-14));
+    std::unique_ptr<frmMainBase> w;
+    if (trayWindow) {
+        w = std::make_unique<frmMain>();
+    } else {
+        w = std::make_unique<frmMainTask>();
+    }
+    QStringList shown;
+    auto record = [&w, &shown] {
+        shown.clear();
+        if (w->Tray()) {
+            for (const TrayIcon::Message& m : w->Tray()->Messages()) {
+                shown << m.title + QLatin1Char('|') + m.text;
+            }
+        }
+    };
+    // At start; then the same day again; then a day without critical days; then the next critical day.
+    w->Day()->Check();
+    for (int step = 1; step <= 2; ++step) {
+        Clock::SetTodayForTests(*today.AddDays(step));
+        w->Day()->Check();
+        w->Day()->Check();
+    }
+    record();
+    QCOMPARE(shown, expected);
+    // The day's reminder was given: the other main window taking over the same day gives none.
+    if (trayWindow && reminderOn) {
+        frmMain second;
+        QVERIFY(second.Tray()->Messages().isEmpty());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

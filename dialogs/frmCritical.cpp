@@ -1,0 +1,284 @@
+#include "frmCritical.h"
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFont>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "app/basCalendar.h"
+#include "app/basMain.h"
+#include "app/basParam.h"
+#include "graph/CalendarFile.h"
+#include "platform/CommonDialogs.h"
+#include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
+#include "platform/Help.h"
+#include "platform/MsgBox.h"
+#include "platform/NumberBox.h"
+#include "platform/Numeric.h"
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+constexpr int HelpContext = 31;
+
+QString DateText(Date day)
+{
+    // The list shows dates as the user chose to see years: Gregorian in full, or the platform's era.
+    const bool era = basParam::GetParam(SettingKey::Calendar).AsInt() != 0;
+    return basCalendar::FormatDate(day, era ? basCalendar::DatePattern::GeMD : basCalendar::DatePattern::YyyyMD);
+}
+
+QString WeekdayText(Date day)
+{
+    static const QString Names = QStringLiteral("日月火水木金土");
+    return Names.mid(day.ToQDate().dayOfWeek() % 7, 1);
+}
+
+} // namespace
+
+std::optional<int> ListDaysFromText(const QString& text)
+{
+    const auto n = Numeric::ParseDecimal(text);
+    if (!n) {
+        return std::nullopt;
+    }
+    const auto days = Numeric::ToInt32(*n);
+    if (!days || *days < basGraph::MinListDays || *days > basGraph::MaxListDays) {
+        return std::nullopt;
+    }
+    return days;
+}
+
+QStringList CriticalDayRow(const QVector<basGraph::Person>& people, const basGraph::CriticalDay& day)
+{
+    const int count = basGraph::CycleMarkCount(day.cycles);
+    const QString meeting = count == 3 ? QStringLiteral("三重") : count == 2 ? QStringLiteral("二重") : QString();
+    const QString name = day.person >= 0 && day.person < people.size() ? people[day.person].name : QString();
+    return {DateText(day.day), WeekdayText(day.day), name, basGraph::CycleLabels(day.cycles), meeting};
+}
+
+/// The rows of the critical-day list, made as the view asks for them: a long display list may give many.
+class CriticalDayModel : public QAbstractTableModel
+{
+public:
+    CriticalDayModel(const QVector<basGraph::Person>& people,
+                     const QVector<basGraph::CriticalDay>& days,
+                     QObject* parent)
+        : QAbstractTableModel(parent)
+        , m_people(people)
+        , m_days(days)
+    {
+    }
+
+    void Reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_days.size());
+    }
+
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : 5; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_days.size()) {
+            return {};
+        }
+        const basGraph::CriticalDay& day = m_days[index.row()];
+        if (role == Qt::DisplayRole) {
+            return CriticalDayRow(m_people, day).value(index.column());
+        }
+        // Days where cycles meet stand out.
+        if (role == Qt::FontRole && basGraph::CycleMarkCount(day.cycles) > 1) {
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const char* const Captions[] = {"日付", "曜日", "名前", "周期", "重なり"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 5) {
+            return QString::fromUtf8(Captions[section]);
+        }
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    const QVector<basGraph::Person>& m_people;
+    const QVector<basGraph::CriticalDay>& m_days;
+};
+
+frmCritical::frmCritical(QWidget* parent)
+    : QDialog(parent)
+{
+    CreateControls();
+    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
+    Forms::FitCaptions(this);
+    Form_Load();
+}
+
+frmCritical::~frmCritical()
+{
+    if (m_kicShowMe) {
+        Form_Unload();
+    }
+}
+
+void frmCritical::CreateControls()
+{
+    setObjectName(QStringLiteral("frmCritical"));
+    setWindowTitle(QStringLiteral("要注意日一覧"));
+    Forms::SetupFixedDialog(this, 7200, 6105);
+
+    lblValues = Forms::Place(new QLabel(this), "lblValues", 120, 120, 6960, 255);
+    lstValues = Forms::Place(new QTableWidget(0, 4, this), "lstValues", 120, 420, 6960, 1500);
+    lstValues->setHorizontalHeaderLabels(
+        {QStringLiteral("名前"), QStringLiteral("身体"), QStringLiteral("感情"), QStringLiteral("知性")});
+    lstValues->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstValues->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstValues->verticalHeader()->hide();
+    lstValues->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+
+    // Captions around a box share the box's name, as a pair: index 0 before it, index 1 after it.
+    Forms::Place(new QLabel(QStringLiteral("表示日から"), this), "lblDays", 120, 2100, 1100, 255)
+        ->setProperty("index", 0);
+    txtDays = new NumberBox(QStringLiteral("txtDays"), 3, this);
+    Forms::Place(txtDays, 1260, 2055, 600, 330);
+    Forms::Place(new QLabel(QStringLiteral("日間の要注意日"), this), "lblDays", 1920, 2100, 2200, 255)
+        ->setProperty("index", 1);
+    cmdRefresh = Forms::Place(new QPushButton(QStringLiteral("更新(&U)"), this), "cmdRefresh", 5865, 2025, 1215, 375);
+
+    lstCritical = Forms::Place(new QTableView(this), "lstCritical", 120, 2520, 6960, 2955);
+    m_model = new CriticalDayModel(m_people, m_days, this);
+    lstCritical->setModel(m_model);
+    lstCritical->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstCritical->verticalHeader()->hide();
+    lstCritical->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+
+    cmdSave = Forms::Place(
+        new QPushButton(QStringLiteral("カレンダーに保存(&S)..."), this), "cmdSave", 120, 5610, 2400, 375);
+    cmdClose = Forms::Place(new QPushButton(QStringLiteral("閉じる(&C)"), this), "cmdClose", 4530, 5610, 1215, 375);
+    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), this), "cmdHelp", 5865, 5610, 1215, 375);
+    // Enter in the days box lists the days it names.
+    cmdRefresh->setDefault(true);
+
+    const QList<QWidget*> order {txtDays, cmdRefresh, lstCritical, lstValues, cmdSave, cmdClose, cmdHelp};
+    for (int i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmCritical::cmdRefresh_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmCritical::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmCritical::cmdHelp_Click);
+}
+
+void frmCritical::Form_Load()
+{
+    m_kicSaved = false;
+    m_kicShowMe = true;
+    DialogRegistry::Register(this);
+
+    m_first = basParam::GetParam(SettingKey::DispDay).AsDate();
+    m_people = basGraph::DisplayPeople();
+    FillValues();
+    txtDays->ShowNumber(QString::number(basGraph::DefaultListDays));
+    cmdRefresh_Click();
+    txtDays->setFocus();
+}
+
+void frmCritical::Form_Unload()
+{
+    m_kicShowMe = false;
+    DialogRegistry::Unregister(this);
+}
+
+void frmCritical::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmCritical::FillValues()
+{
+    lblValues->setText(QStringLiteral("表示日 %1（%2）の値").arg(DateText(m_first), WeekdayText(m_first)));
+    lstValues->setRowCount(static_cast<int>(m_people.size()));
+    for (int p = 0; p < m_people.size(); ++p) {
+        lstValues->setItem(p, 0, new QTableWidgetItem(m_people[p].name));
+        const auto states = basGraph::CycleStates(m_people[p].birthday, m_first);
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(basGraph::CycleStateText(states[static_cast<size_t>(c)]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            lstValues->setItem(p, c + 1, item);
+        }
+    }
+}
+
+void frmCritical::cmdRefresh_Click()
+{
+    const auto days = ListDaysFromText(txtDays->text());
+    if (!days) {
+        MsgBox::ShowError(this, QStringLiteral("日数には、１～３６６の数値を入力してください。"));
+        txtDays->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_days = basGraph::FindCriticalDays(m_people, m_first, *days);
+    m_model->Reset();
+    lstCritical->resizeColumnToContents(0);
+    cmdSave->setEnabled(!m_days.isEmpty());
+}
+
+void frmCritical::cmdSave_Click()
+{
+    const auto chosen
+        = CommonDialogs::GetSaveFileName(this, QStringLiteral("iCalendar (*.ics);;すべてのファイル (*.*)"));
+    if (!chosen) {
+        return;
+    }
+    // Calendar programs look for the .ics ending: a name typed without one gets it.
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".ics");
+    }
+    if (!CommonDialogs::ConfirmOverwrite(this, path)) {
+        return;
+    }
+    const QDateTime stamp = QDateTime::currentDateTimeUtc();
+    // A failed attempt leaves the previous file as it was, so Retry simply writes again.
+    while (!CalendarFile::Save(path, m_people, m_days, stamp).ok) {
+        const MsgBox::Answer answer = MsgBox::Show(this,
+                                                   QStringLiteral("カレンダーファイルの書き込みに失敗しました。\r\n")
+                                                       + ProgramFolder::DisplayPath(path),
+                                                   QStringLiteral("エラー"),
+                                                   MsgBox::Icon::Critical,
+                                                   MsgBox::Buttons::RetryCancel);
+        if (answer != MsgBox::Answer::Retry) {
+            return;
+        }
+    }
+    m_kicSaved = true;
+}
+
+void frmCritical::cmdHelp_Click()
+{
+    Help::ShowTopic(this, basMain::HelpFilePath(), HelpContext);
+}
+
+bool RunCriticalDialog(QWidget* owner)
+{
+    // The owner may be closed meanwhile, taking the dialog with it: nothing was saved then that it reports.
+    return Forms::RunModal(new frmCritical(owner), owner, false, [](frmCritical& d) { return d.kicSaved(); });
+}

@@ -1,0 +1,192 @@
+// The critical-day list: what it shows for the display list, the days box, saving the calendar file with its
+// Retry and Cancel, and leaving it.
+#include <QtTest>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "../TestSupport.h"
+#include "DialogTestSupport.h"
+#include "app/basParam.h"
+#include "dialogs/frmCritical.h"
+#include "graph/basGraph.h"
+#include "platform/CommonDialogs.h"
+#include "platform/DialogRegistry.h"
+#include "platform/NumberBox.h"
+#include "platform/SafeFile.h"
+
+namespace {
+
+QPushButton* Button(QWidget* dialog, const char* name)
+{
+    return dialog->findChild<QPushButton*>(QLatin1String(name));
+}
+
+QStringList Row(QTableView* view, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+        texts << view->model()->index(row, c).data().toString();
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestFrmCritical : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { basGraph::BuildSineTable(); }
+    void init();
+    void cleanup();
+    void showsTheDisplayList_data();
+    void showsTheDisplayList();
+    void daysBox_data();
+    void daysBox();
+    void saveRetryAndCancel();
+    void emptyListSavesNothing();
+    void escCloses();
+
+private:
+    TempProgramFolder* m_dir = nullptr;
+};
+
+void TestFrmCritical::init()
+{
+    LoadDefaultSettings();
+    m_dir = new TempProgramFolder;
+    basParam::SetParam(SettingKey::DispDay, *Date::FromYmd(2026, 12, 7));
+    // Born 11 days and 644 days before the display date: a physical and a triple critical day on it.
+    basParam::AddDisplayPerson(QStringLiteral("山田花子"), *Date::FromYmd(2026, 11, 26));
+    basParam::AddDisplayPerson(QStringLiteral("鈴木一郎"), *Date::FromYmd(2026, 12, 7).value().AddDays(-644));
+}
+
+void TestFrmCritical::cleanup()
+{
+    CommonDialogs::SetAnswerer(nullptr);
+    delete m_dir;
+    m_dir = nullptr;
+    ResetAllState();
+}
+
+void TestFrmCritical::showsTheDisplayList_data()
+{
+    QTest::addColumn<int>("calendar");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("firstRow");
+    QTest::newRow("Gregorian") << 0 << "表示日 2026/12/7（月）の値"
+                               << QStringList {"2026/12/7", "月", "山田花子", "体", ""};
+    QTest::newRow("era") << 4 << "表示日 R8/12/7（月）の値" << QStringList {"R8/12/7", "月", "山田花子", "体", ""};
+}
+
+void TestFrmCritical::showsTheDisplayList()
+{
+    QFETCH(int, calendar);
+    QFETCH(QString, title);
+    QFETCH(QStringList, firstRow);
+    basParam::SetParam(SettingKey::Calendar, calendar);
+    frmCritical dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("要注意日一覧"));
+    QCOMPARE(dialog.findChild<QLabel*>("lblValues")->text(), title);
+    QCOMPARE(dialog.findChild<NumberBox*>("txtDays")->text(), QStringLiteral("31"));
+    QVERIFY(dialog.kicShowMe());
+    QCOMPARE(DialogRegistry::ActiveDialog(), &dialog);
+
+    auto* values = dialog.findChild<QTableWidget*>("lstValues");
+    QCOMPARE(values->rowCount(), 2);
+    QCOMPARE(values->item(0, 0)->text(), QStringLiteral("山田花子"));
+    QCOMPARE(values->item(0, 1)->text(), QStringLiteral("14％ ↓"));
+    QCOMPARE(values->item(1, 1)->text(), QStringLiteral("0％ ↑"));
+
+    // The list holds exactly the days the model finds, with the meeting of cycles named.
+    auto* list = dialog.findChild<QTableView*>("lstCritical");
+    const auto days = basGraph::FindCriticalDays(basGraph::DisplayPeople(), *Date::FromYmd(2026, 12, 7), 31);
+    QCOMPARE(list->model()->rowCount(), days.size());
+    QCOMPARE(Row(list, 0), firstRow);
+    QCOMPARE(Row(list, 1).mid(2), (QStringList {"鈴木一郎", "体・感・知", "三重"}));
+    QCOMPARE(list->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("周期"));
+}
+
+void TestFrmCritical::daysBox_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("366") << "366" << true;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("367") << "367" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestFrmCritical::daysBox()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    frmCritical dialog;
+    const auto before = dialog.Days().size();
+    ScriptedMessages messages({MsgBox::Answer::Ok});
+    dialog.findChild<NumberBox*>("txtDays")->setText(text);
+    QTest::mouseClick(Button(&dialog, "cmdRefresh"), Qt::LeftButton);
+    if (accepted) {
+        QVERIFY(messages.Shown().isEmpty());
+        QCOMPARE(
+            dialog.Days().size(),
+            basGraph::FindCriticalDays(basGraph::DisplayPeople(), *Date::FromYmd(2026, 12, 7), text.toInt()).size());
+    } else {
+        QCOMPARE(messages.Shown().size(), 1);
+        QCOMPARE(messages.Shown()[0].text, QStringLiteral("日数には、１～３６６の数値を入力してください。"));
+        QCOMPARE(messages.Shown()[0].title, QStringLiteral("エラー"));
+        QCOMPARE(dialog.Days().size(), before);
+    }
+}
+
+void TestFrmCritical::saveRetryAndCancel()
+{
+    // Typed without an ending, the file gets .ics.
+    CommonDialogs::SetAnswerer([this](const QString&) { return m_dir->File("days"); });
+    const QString path = m_dir->File("days.ics");
+    frmCritical dialog;
+    {
+        ScriptedMessages messages({MsgBox::Answer::Retry, MsgBox::Answer::Cancel});
+        SafeFile::SetFaultForTests([](SafeFile::Step) { return true; });
+        QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+        SafeFile::SetFaultForTests(nullptr);
+        QCOMPARE(messages.Shown().size(), 2);
+        QCOMPARE(messages.Shown()[1].text, QStringLiteral("カレンダーファイルの書き込みに失敗しました。\r\n") + path);
+        QCOMPARE(messages.Shown()[1].buttons, MsgBox::Buttons::RetryCancel);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!dialog.kicSaved());
+    }
+    ScriptedMessages none;
+    QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+    QVERIFY(none.Shown().isEmpty());
+    QVERIFY(dialog.kicSaved());
+    QVERIFY(m_dir->Read("days.ics").startsWith("BEGIN:VCALENDAR\r\n"));
+    QCOMPARE(m_dir->Read("days.ics").count("BEGIN:VEVENT"), dialog.Days().size());
+}
+
+void TestFrmCritical::emptyListSavesNothing()
+{
+    basParam::ClearDisplayList();
+    frmCritical dialog;
+    QCOMPARE(dialog.findChild<QTableView*>("lstCritical")->model()->rowCount(), 0);
+    QVERIFY(!Button(&dialog, "cmdSave")->isEnabled());
+}
+
+void TestFrmCritical::escCloses()
+{
+    bool seen = false;
+    WhenModal([&seen](QWidget* modal) {
+        seen = qobject_cast<frmCritical*>(modal) != nullptr;
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QVERIFY(!RunCriticalDialog(nullptr));
+    QVERIFY(seen);
+    QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
+}
+
+QTEST_MAIN(TestFrmCritical)
+#include "tst_frmcritical.moc"
