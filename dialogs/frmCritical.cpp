@@ -151,6 +151,9 @@ void frmCritical::CreateControls()
     lstValues->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstValues->verticalHeader()->hide();
     lstValues->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // One line of text per row, so that more people fit in view.
+    const int rowHeight = fontMetrics().height() + Forms::PixelsY(60);
+    lstValues->verticalHeader()->setDefaultSectionSize(rowHeight);
 
     // Captions around a box share the box's name, as a pair: index 0 before it, index 1 after it.
     Forms::Place(new QLabel(QStringLiteral("表示日から"), this), "lblDays", 120, 2100, 1100, 255)
@@ -166,6 +169,11 @@ void frmCritical::CreateControls()
     lstCritical->setModel(m_model);
     lstCritical->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstCritical->verticalHeader()->hide();
+    lstCritical->verticalHeader()->setDefaultSectionSize(rowHeight);
+    // The name takes what the short columns leave.
+    for (int c : {1, 3, 4}) {
+        lstCritical->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
     lstCritical->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     cmdSave = Forms::Place(

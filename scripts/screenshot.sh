@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the main window with two people on a virtual display.
+# Makes the README screenshots on a virtual display: docs/screenshot.png, the main window with two people, and
+# docs/critical.png, their critical-day list.
 # Usage: scripts/screenshot.sh [path/to/kirvo]   (default build/kirvo; build first)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -26,3 +27,17 @@ sleep 1
 mkdir -p "$root/docs"
 import -window "$win" "$root/docs/screenshot.png"
 echo "wrote docs/screenshot.png"
+
+# No window manager on Xvfb: the window takes the keys only once it has the focus.
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.2
+xdotool key ctrl+l
+for i in $(seq 1 100); do
+  list=$(xdotool search --onlyvisible --name '^要注意日一覧$' 2>/dev/null | head -n 1 || true)
+  [ -n "$list" ] && break
+  sleep 0.1
+done
+[ -n "${list:-}" ] || { echo "the critical-day list did not appear" >&2; exit 1; }
+sleep 1
+import -window "$list" "$root/docs/critical.png"
+echo "wrote docs/critical.png"
