@@ -14,6 +14,7 @@
 
 #include "app/basParam.h"
 #include "app/basSettings.h"
+#include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
 #include "platform/Clock.h"
 #include "platform/Numeric.h"
@@ -145,6 +146,44 @@ void BM_RawSegments(benchmark::State& state)
 
 BENCHMARK(BM_DrawGraph)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawSegments)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The critical-day list at its limits: the largest display list a settings file holds, a year ahead.
+QVector<basGraph::Person> ManyPeople(int count)
+{
+    QVector<basGraph::Person> people;
+    const Date first = *Date::FromYmd(1950, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        people.push_back({QStringLiteral("人物%1").arg(i), *first.AddDays(i * 7)});
+    }
+    return people;
+}
+
+void BM_CriticalDays(benchmark::State& state)
+{
+    basGraph::BuildSineTable();
+    const QVector<basGraph::Person> people = ManyPeople(static_cast<int>(state.range(0)));
+    qsizetype found = 0;
+    for (auto _ : state) {
+        found = basGraph::FindCriticalDays(people, *Date::FromYmd(2026, 12, 7), basGraph::MaxListDays).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["days"] = static_cast<double>(found);
+}
+
+// The calendar file of those days, built by libical.
+void BM_CalendarFile(benchmark::State& state)
+{
+    basGraph::BuildSineTable();
+    const QVector<basGraph::Person> people = ManyPeople(static_cast<int>(state.range(0)));
+    const auto days = basGraph::FindCriticalDays(people, *Date::FromYmd(2026, 12, 7), basGraph::MaxListDays);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CalendarFile::Bytes(people, days, QDateTime::currentDateTimeUtc()).size());
+    }
+    state.counters["events"] = static_cast<double>(days.size());
+}
+
+BENCHMARK(BM_CriticalDays)->Arg(50)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalendarFile)->Arg(50)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Prints the usual table, then the chart's time over the raw drawing's time for each case.
 class RatioReporter : public benchmark::ConsoleReporter

@@ -251,6 +251,13 @@ void frmCritical::cmdRefresh_Click()
 
 void frmCritical::cmdSave_Click()
 {
+    // A display list of thousands over a year would make a file no calendar program takes, slowly.
+    if (m_days.size() > CalendarFile::MaxEvents) {
+        MsgBox::ShowError(this,
+                          QStringLiteral("要注意日が多すぎるため、カレンダーに保存できません。\r\n"
+                                         "日数か表示する人を減らしてください。"));
+        return;
+    }
     const auto chosen
         = CommonDialogs::GetSaveFileName(this, QStringLiteral("iCalendar (*.ics);;すべてのファイル (*.*)"));
     if (!chosen) {

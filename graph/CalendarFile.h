@@ -13,6 +13,9 @@
 /// the cycles, so importing a newer file updates the events an older one made instead of doubling them.
 namespace CalendarFile {
 
+/// The most events one file holds: about 25 MB, which calendar programs still import.
+constexpr int MaxEvents = 100000;
+
 /// The file's bytes for the critical days found for these people. The stamp (UTC) tells calendar programs
 /// when the events were made; it is the only part that differs between two writes of the same days.
 QByteArray

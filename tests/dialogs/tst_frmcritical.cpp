@@ -11,6 +11,7 @@
 #include "DialogTestSupport.h"
 #include "app/basParam.h"
 #include "dialogs/frmCritical.h"
+#include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
@@ -48,6 +49,7 @@ private slots:
     void daysBox();
     void saveRetryAndCancel();
     void emptyListSavesNothing();
+    void tooManyDaysSaveNothing();
     void escCloses();
 
 private:
@@ -174,6 +176,29 @@ void TestFrmCritical::emptyListSavesNothing()
     frmCritical dialog;
     QCOMPARE(dialog.findChild<QTableView*>("lstCritical")->model()->rowCount(), 0);
     QVERIFY(!Button(&dialog, "cmdSave")->isEnabled());
+}
+
+void TestFrmCritical::tooManyDaysSaveNothing()
+{
+    // About 97 critical days a year per person: 1100 people list more than one file may hold.
+    for (int i = 0; i < 1100; ++i) {
+        basParam::AddDisplayPerson(QStringLiteral("P"), *Date::FromYmd(1960, 1, 1).value().AddDays(i));
+    }
+    // Refused before a file is asked for.
+    CommonDialogs::SetAnswerer([](const QString&) {
+        QTest::qFail("no file should be asked for", __FILE__, __LINE__);
+        return QString();
+    });
+    frmCritical dialog;
+    dialog.findChild<NumberBox*>("txtDays")->setText(QStringLiteral("366"));
+    QTest::mouseClick(Button(&dialog, "cmdRefresh"), Qt::LeftButton);
+    QVERIFY(dialog.Days().size() > CalendarFile::MaxEvents);
+    ScriptedMessages messages;
+    QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+    QCOMPARE(messages.Shown().size(), 1);
+    QCOMPARE(messages.Shown()[0].title, QStringLiteral("エラー"));
+    QVERIFY(!QFile::exists(m_dir->File("days.ics")));
+    QVERIFY(!dialog.kicSaved());
 }
 
 void TestFrmCritical::escCloses()
