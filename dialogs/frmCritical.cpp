@@ -16,12 +16,12 @@
 #include "graph/CalendarFile.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
+#include "platform/FileRetry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
 #include "platform/Numeric.h"
-#include "platform/ProgramFolder.h"
 
 namespace {
 
@@ -273,16 +273,10 @@ void frmCritical::cmdSave_Click()
     }
     const QDateTime stamp = QDateTime::currentDateTimeUtc();
     // A failed attempt leaves the previous file as it was, so Retry simply writes again.
-    while (!CalendarFile::Save(path, m_people, m_days, stamp).ok) {
-        const MsgBox::Answer answer = MsgBox::Show(this,
-                                                   QStringLiteral("カレンダーファイルの書き込みに失敗しました。\r\n")
-                                                       + ProgramFolder::DisplayPath(path),
-                                                   QStringLiteral("エラー"),
-                                                   MsgBox::Icon::Critical,
-                                                   MsgBox::Buttons::RetryCancel);
-        if (answer != MsgBox::Answer::Retry) {
-            return;
-        }
+    if (!FileRetry::UntilDone(this, path, QStringLiteral("カレンダーファイルの書き込みに失敗しました。"), [&] {
+            return CalendarFile::Save(path, m_people, m_days, stamp);
+        })) {
+        return;
     }
     m_kicSaved = true;
 }

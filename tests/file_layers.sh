@@ -8,7 +8,7 @@ files=(
   app/*.h app/*.cpp
   people/basUserInfo.* people/cUserName.*
   groups/basGroup.* groups/GroupMembers.* groups/BinaryFields.* groups/PeopleSource.h
-  graph/CurveValues.* graph/CycleModel.*
+  graph/CurveValues.* graph/CycleModel.* graph/CriticalDays.* graph/CalendarFile.*
   platform/SafeFile.*
 )
 pattern='#include *[<"](.*/)?(MsgBox|FileRetry|CommonDialogs|QWidget|QMessageBox|QDialog|QtWidgets)[.">]|\bQWidget\b|\bMsgBox::|\bFileRetry::'
