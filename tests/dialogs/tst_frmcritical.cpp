@@ -7,23 +7,17 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
-#include "DialogTestSupport.h"
 #include "app/basParam.h"
 #include "dialogs/frmCritical.h"
 #include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
-#include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
 #include "platform/NumberBox.h"
 #include "platform/SafeFile.h"
 
 namespace {
-
-QPushButton* Button(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<QPushButton*>(QLatin1String(name));
-}
 
 QStringList Row(QTableView* view, int row)
 {
@@ -60,15 +54,14 @@ void TestFrmCritical::init()
 {
     LoadDefaultSettings();
     m_dir = new TempProgramFolder;
-    basParam::SetParam(SettingKey::DispDay, *Date::FromYmd(2026, 12, 7));
+    basParam::SetParam(SettingKey::DispDay, Ymd(2026, 12, 7));
     // Born 11 days and 644 days before the display date: a physical and a triple critical day on it.
-    basParam::AddDisplayPerson(QStringLiteral("山田花子"), *Date::FromYmd(2026, 11, 26));
-    basParam::AddDisplayPerson(QStringLiteral("鈴木一郎"), *Date::FromYmd(2026, 12, 7).value().AddDays(-644));
+    basParam::AddDisplayPerson(QStringLiteral("山田花子"), Ymd(2026, 11, 26));
+    basParam::AddDisplayPerson(QStringLiteral("鈴木一郎"), *Ymd(2026, 12, 7).AddDays(-644));
 }
 
 void TestFrmCritical::cleanup()
 {
-    CommonDialogs::SetAnswerer(nullptr);
     delete m_dir;
     m_dir = nullptr;
     ResetAllState();
@@ -92,20 +85,20 @@ void TestFrmCritical::showsTheDisplayList()
     basParam::SetParam(SettingKey::Calendar, calendar);
     frmCritical dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("要注意日一覧"));
-    QCOMPARE(dialog.findChild<QLabel*>("lblValues")->text(), title);
-    QCOMPARE(dialog.findChild<NumberBox*>("txtDays")->text(), QStringLiteral("31"));
+    QCOMPARE(Find<QLabel>(&dialog, "lblValues")->text(), title);
+    QCOMPARE(Find<NumberBox>(&dialog, "txtDays")->text(), QStringLiteral("31"));
     QVERIFY(dialog.kicShowMe());
     QCOMPARE(DialogRegistry::ActiveDialog(), &dialog);
 
-    auto* values = dialog.findChild<QTableWidget*>("lstValues");
+    auto* values = Find<QTableWidget>(&dialog, "lstValues");
     QCOMPARE(values->rowCount(), 2);
     QCOMPARE(values->item(0, 0)->text(), QStringLiteral("山田花子"));
     QCOMPARE(values->item(0, 1)->text(), QStringLiteral("14％ ↓"));
     QCOMPARE(values->item(1, 1)->text(), QStringLiteral("0％ ↑"));
 
     // The list holds exactly the days the model finds, with the meeting of cycles named.
-    auto* list = dialog.findChild<QTableView*>("lstCritical");
-    const auto days = basGraph::FindCriticalDays(basGraph::DisplayPeople(), *Date::FromYmd(2026, 12, 7), 31);
+    auto* list = Find<QTableView>(&dialog, "lstCritical");
+    const auto days = basGraph::FindCriticalDays(basGraph::DisplayPeople(), Ymd(2026, 12, 7), 31);
     QCOMPARE(list->model()->rowCount(), days.size());
     QCOMPARE(Row(list, 0), firstRow);
     QCOMPARE(Row(list, 1).mid(2), (QStringList {"鈴木一郎", "体・感・知", "三重"}));
@@ -130,13 +123,12 @@ void TestFrmCritical::daysBox()
     frmCritical dialog;
     const auto before = dialog.Days().size();
     ScriptedMessages messages({MsgBox::Answer::Ok});
-    dialog.findChild<NumberBox*>("txtDays")->setText(text);
-    QTest::mouseClick(Button(&dialog, "cmdRefresh"), Qt::LeftButton);
+    Find<NumberBox>(&dialog, "txtDays")->setText(text);
+    Click(&dialog, "cmdRefresh");
     if (accepted) {
         QVERIFY(messages.Shown().isEmpty());
-        QCOMPARE(
-            dialog.Days().size(),
-            basGraph::FindCriticalDays(basGraph::DisplayPeople(), *Date::FromYmd(2026, 12, 7), text.toInt()).size());
+        QCOMPARE(dialog.Days().size(),
+                 basGraph::FindCriticalDays(basGraph::DisplayPeople(), Ymd(2026, 12, 7), text.toInt()).size());
     } else {
         QCOMPARE(messages.Shown().size(), 1);
         QCOMPARE(messages.Shown()[0].text, QStringLiteral("日数には、１～３６６の数値を入力してください。"));
@@ -148,13 +140,13 @@ void TestFrmCritical::daysBox()
 void TestFrmCritical::saveRetryAndCancel()
 {
     // Typed without an ending, the file gets .ics.
-    CommonDialogs::SetAnswerer([this](const QString&) { return m_dir->File("days"); });
+    ScriptedFiles files(m_dir->File("days"));
     const QString path = m_dir->File("days.ics");
     frmCritical dialog;
     {
         ScriptedMessages messages({MsgBox::Answer::Retry, MsgBox::Answer::Cancel});
         SafeFile::SetFaultForTests([](SafeFile::Step) { return true; });
-        QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+        Click(&dialog, "cmdSave");
         SafeFile::SetFaultForTests(nullptr);
         QCOMPARE(messages.Shown().size(), 2);
         QCOMPARE(messages.Shown()[1].text, QStringLiteral("カレンダーファイルの書き込みに失敗しました。\r\n") + path);
@@ -163,7 +155,7 @@ void TestFrmCritical::saveRetryAndCancel()
         QVERIFY(!dialog.kicSaved());
     }
     ScriptedMessages none;
-    QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+    Click(&dialog, "cmdSave");
     QVERIFY(none.Shown().isEmpty());
     QVERIFY(dialog.kicSaved());
     QVERIFY(m_dir->Read("days.ics").startsWith("BEGIN:VCALENDAR\r\n"));
@@ -174,29 +166,27 @@ void TestFrmCritical::emptyListSavesNothing()
 {
     basParam::ClearDisplayList();
     frmCritical dialog;
-    QCOMPARE(dialog.findChild<QTableView*>("lstCritical")->model()->rowCount(), 0);
-    QVERIFY(!Button(&dialog, "cmdSave")->isEnabled());
+    QCOMPARE(Find<QTableView>(&dialog, "lstCritical")->model()->rowCount(), 0);
+    QVERIFY(!Find<QPushButton>(&dialog, "cmdSave")->isEnabled());
 }
 
 void TestFrmCritical::tooManyDaysSaveNothing()
 {
     // About 97 critical days a year per person: 1100 people list more than one file may hold.
     for (int i = 0; i < 1100; ++i) {
-        basParam::AddDisplayPerson(QStringLiteral("P"), *Date::FromYmd(1960, 1, 1).value().AddDays(i));
+        basParam::AddDisplayPerson(QStringLiteral("P"), *Ymd(1960, 1, 1).AddDays(i));
     }
-    // Refused before a file is asked for.
-    CommonDialogs::SetAnswerer([](const QString&) {
-        QTest::qFail("no file should be asked for", __FILE__, __LINE__);
-        return QString();
-    });
+    ScriptedFiles files(m_dir->File("days.ics"));
     frmCritical dialog;
-    dialog.findChild<NumberBox*>("txtDays")->setText(QStringLiteral("366"));
-    QTest::mouseClick(Button(&dialog, "cmdRefresh"), Qt::LeftButton);
+    Find<NumberBox>(&dialog, "txtDays")->setText(QStringLiteral("366"));
+    Click(&dialog, "cmdRefresh");
     QVERIFY(dialog.Days().size() > CalendarFile::MaxEvents);
     ScriptedMessages messages;
-    QTest::mouseClick(Button(&dialog, "cmdSave"), Qt::LeftButton);
+    Click(&dialog, "cmdSave");
     QCOMPARE(messages.Shown().size(), 1);
     QCOMPARE(messages.Shown()[0].title, QStringLiteral("エラー"));
+    // Refused before a file is asked for.
+    QVERIFY(files.Asked().isEmpty());
     QVERIFY(!QFile::exists(m_dir->File("days.ics")));
     QVERIFY(!dialog.kicSaved());
 }

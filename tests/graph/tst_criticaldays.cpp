@@ -13,11 +13,6 @@ using namespace basGraph;
 
 namespace {
 
-Date Ymd(int y, int m, int d)
-{
-    return *Date::FromYmd(y, m, d);
-}
-
 Date After(Date day, int n)
 {
     return *day.AddDays(n);

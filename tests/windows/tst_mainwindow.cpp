@@ -704,9 +704,9 @@ void TestMainWindow::midnightStep_data()
 void TestMainWindow::midnightStep()
 {
     QFETCH(bool, chosenDate);
-    const Date today = *Date::FromYmd(2026, 12, 7);
+    const Date today = Ymd(2026, 12, 7);
     const Date tomorrow = *today.AddDays(1);
-    const Date chosen = *Date::FromYmd(2001, 12, 20);
+    const Date chosen = Ymd(2001, 12, 20);
     SetParam("DispDay", chosenDate ? chosen : today);
     frmMainTask w;
     w.show();
@@ -744,7 +744,7 @@ void TestMainWindow::reminder()
     QFETCH(bool, trayWindow);
     QFETCH(bool, reminderOn);
     QFETCH(QStringList, expected);
-    const Date today = *Date::FromYmd(2026, 12, 7);
+    const Date today = Ymd(2026, 12, 7);
     SetParam("DispDay", today);
     SetParam("Reminder", reminderOn);
     // C's day 14 today (sensitivity), day 15 tomorrow (none), day 16 the day after (intellect).
