@@ -44,6 +44,7 @@ public:
     /// Test seam: report an event as if the user had caused it.
     void SimulateDoubleClick() { emit DoubleClicked(); }
     void SimulateRightButton(const QPoint& globalPos) { emit RightButtonPressed(globalPos); }
+    void SimulateMessageClick() { emit MessageClicked(); }
 
 signals:
     void DoubleClicked();

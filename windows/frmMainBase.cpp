@@ -243,6 +243,8 @@ void frmMainBase::Form_Load()
         m_tray->setObjectName(QStringLiteral("trayIcon"));
         connect(m_tray, &TrayIcon::DoubleClicked, this, [this] { TrayIcon_DoubleClick(); });
         connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
+        // The reminder names today's critical days; clicking it shows them with the days ahead.
+        connect(m_tray, &TrayIcon::MessageClicked, this, [this] { mnuViewCritical_Click(); });
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
     m_dayWatcher = new DayWatcher(this);
