@@ -582,6 +582,32 @@ bool ReadPeopleText(const QByteArray& bytes,
     const char16_t* text = reinterpret_cast<const char16_t*>(whole.utf16());
     const qsizetype textSize = whole.size();
     qint64 lineNumber = 0;
+    // Appends a person read, or asks about a bad line; false when the answer is to stop.
+    const auto take = [&](LineResult result, QString& name, Date birthday) {
+        if (result == LineResult::Person) {
+            cUserName& person = list.Add();
+            person.kiParamValue(KeyUserName, ParamValue::FromText(name));
+            person.kiParamValue(KeyBirthDay, ParamValue::FromDate(birthday));
+        } else if (result == LineResult::Bad && !askContinue(lineNumber)) {
+            return false;
+        }
+        return true;
+    };
+    if (wholeFile && size <= MaxLineBytes) {
+        // A file no longer than the line limit holds no line over it: its lines are read from the text alone.
+        for (qsizetype textPos = 0; textPos < textSize;) {
+            const qsizetype textEnd = LineEnd(text, textPos, textSize);
+            ++lineNumber;
+            QString name;
+            Date birthday;
+            const QStringView line(text + textPos, textEnd - textPos);
+            if (!take(ReadLine(line, delimiter, format.nameFirst, false, name, birthday), name, birthday)) {
+                return false;
+            }
+            textPos = NextLine(text, textEnd, textSize);
+        }
+        return true;
+    }
     qsizetype pos = 0;
     qsizetype textPos = 0;
     while (pos < size) {
@@ -606,11 +632,7 @@ bool ReadPeopleText(const QByteArray& bytes,
                 result = ReadLine(line, delimiter, format.nameFirst, true, name, birthday);
             }
         }
-        if (result == LineResult::Person) {
-            cUserName& person = list.Add();
-            person.kiParamValue(KeyUserName, ParamValue::FromText(name));
-            person.kiParamValue(KeyBirthDay, ParamValue::FromDate(birthday));
-        } else if (result == LineResult::Bad && !askContinue(lineNumber)) {
+        if (!take(result, name, birthday)) {
             return false;
         }
         pos = NextLine(data, end, size);
