@@ -3,6 +3,9 @@
 #include <QSessionManager>
 #include <QTranslator>
 
+#include <cstdio>
+
+#include "app/CommandLine.h"
 #include "app/basMain.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SessionEnd.h"
@@ -11,6 +14,18 @@
 
 int main(int argc, char* argv[])
 {
+    // --help and --version answer before the window system is touched, so they work without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine::Outcome commandLine = CommandLine::Parse(arguments);
+    if (!commandLine.start) {
+        std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
+        return commandLine.exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramFolder::ProductName());
 
@@ -27,13 +42,12 @@ int main(int argc, char* argv[])
 
     // A logout or shutdown ends the program like closing its window, so nothing of the session is lost.
     SessionEnd::Watch(&MainWindows::EndSession);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
-        MainWindows::CommitSession();
-    });
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { MainWindows::CommitSession(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] { MainWindows::UnloadAtQuit(); });
 
     AppStartup startup;
-    if (!basMain::Main(startup, ProgramFolder::Get())) {
+    if (!basMain::Main(startup, ProgramFolder::Executable(), ProgramFolder::UserDataFolder())) {
         return 0;
     }
     return QApplication::exec();

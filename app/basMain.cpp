@@ -10,13 +10,19 @@ QString g_helpFilePath;
 
 namespace basMain {
 
-bool Main(StartupHost& host, const QString& programFolder)
+bool Main(StartupHost& host, const QString& programFolder, const QString& userFolder)
 {
     SetHelpFilePath(ProgramFolder::CompanionFile(programFolder, QStringLiteral(".hlp")));
+    QString note;
+    const QString dataFolder = ProgramFolder::ChooseDataFolder(programFolder, userFolder, &note);
+    if (!note.isEmpty()) {
+        host.Note(note);
+    }
+    ProgramFolder::UseDataFolder(dataFolder);
     // Whether the file could be read does not matter: a missing one leaves every default in place.
-    basSettings::LoadSettings(programFolder);
+    basSettings::LoadSettings(dataFolder);
     host.BuildModel();
-    if (!host.AcquireRunLock(programFolder)) {
+    if (!host.AcquireRunLock(dataFolder)) {
         return false;
     }
     if (!basParam::GetParam(SettingKey::ReadBirthDay).AsBool()) {

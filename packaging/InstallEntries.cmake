@@ -26,7 +26,7 @@ endfunction()
 
 kirvo_entry_command("${kirvo_folder}/kirvo" KIRVO_EXEC)
 kirvo_entry_string("${kirvo_folder}/kirvo" KIRVO_TRYEXEC)
-kirvo_entry_string("${kirvo_folder}/kirvo.png" KIRVO_ICON)
+
 set(kirvo_entry "${kirvo_stage}/share/applications/kirvo.desktop")
 message(STATUS "Installing: ${kirvo_entry}")
 configure_file("${KIRVO_DESKTOP_TEMPLATE}" "${kirvo_entry}" @ONLY)

@@ -6,8 +6,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 
 #include "ProgramFolder.h"
 
@@ -35,29 +35,29 @@ bool HolderIsAlive(const QLockFile& lock)
 InstanceLock::InstanceLock() = default;
 InstanceLock::~InstanceLock() = default;
 
-QString InstanceLock::LockPath(const QString& programFolder)
+QString InstanceLock::LockPath(const QString& folder)
 {
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) {
-        return ProgramFolder::CompanionFile(programFolder, QStringLiteral(".lock"));
+    const QFileInfo info(folder);
+    if (info.isDir() && info.isWritable()) {
+        return ProgramFolder::CompanionFile(folder, QStringLiteral(".lock"));
     }
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) {
         return QString();
     }
-    const QString canonical = folder.absoluteFilePath();
+    const QString canonical = info.absoluteFilePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return runtime + QLatin1Char('/') + ProgramFolder::ProductName() + QLatin1Char('-') + QString::fromLatin1(hash)
         + QLatin1String(".lock");
 }
 
-InstanceLock::Result InstanceLock::TryAcquire(const QString& programFolder)
+InstanceLock::Result InstanceLock::TryAcquire(const QString& folder)
 {
     m_reason.clear();
     if (IsHeld()) {
         return Result::Acquired;
     }
-    const QString path = LockPath(programFolder);
+    const QString path = LockPath(folder);
     if (path.isEmpty()) {
         m_reason = QStringLiteral("no folder to keep the lock in");
         return Result::Unchecked;
@@ -75,7 +75,7 @@ InstanceLock::Result InstanceLock::TryAcquire(const QString& programFolder)
     // A lock that cannot be made, or a dead copy's lock that cannot be removed, tells nothing about
     // another copy.
     m_reason = lock->error() == QLockFile::LockFailedError ? QStringLiteral("a stale lock cannot be removed: ") + path
-                                                            : QStringLiteral("cannot create ") + path;
+                                                           : QStringLiteral("cannot create ") + path;
     return Result::Unchecked;
 }
 

@@ -14,9 +14,9 @@ void AppStartup::BuildModel()
     basGraph::BuildSineTable();
 }
 
-bool AppStartup::AcquireRunLock(const QString& programFolder)
+bool AppStartup::AcquireRunLock(const QString& dataFolder)
 {
-    switch (m_lock.TryAcquire(programFolder)) {
+    switch (m_lock.TryAcquire(dataFolder)) {
         case InstanceLock::Result::Acquired:
             return true;
         case InstanceLock::Result::HeldByAnotherCopy:
@@ -29,6 +29,11 @@ bool AppStartup::AcquireRunLock(const QString& programFolder)
                  "kirvo: the single-copy rule could not be checked (%s); starting anyway\n",
                  qUtf8Printable(m_lock.Reason()));
     return true;
+}
+
+void AppStartup::Note(const QString& text)
+{
+    std::fprintf(stderr, "kirvo: %s\n", qUtf8Printable(text));
 }
 
 bool AppStartup::RunPeopleDialog()

@@ -15,7 +15,8 @@ public:
     ~AppStartup() override;
 
     void BuildModel() override;
-    bool AcquireRunLock(const QString& programFolder) override;
+    bool AcquireRunLock(const QString& dataFolder) override;
+    void Note(const QString& text) override;
     bool RunPeopleDialog() override;
     void ShowMainWindow(bool taskTray) override;
 

@@ -4,6 +4,9 @@
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
+#include "platform/ProgramFolder.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,13 +17,16 @@ public:
     bool lockFree = true;
     bool peopleConfirmed = true;
     int peopleAdded = 1;
+    QString lockFolder;
 
     void BuildModel() override { calls << "model"; }
-    bool AcquireRunLock(const QString&) override
+    bool AcquireRunLock(const QString& folder) override
     {
         calls << "lock";
+        lockFolder = folder;
         return lockFree;
     }
+    void Note(const QString&) override { calls << "note"; }
     bool RunPeopleDialog() override
     {
         calls << "people";
@@ -44,6 +50,7 @@ private slots:
     void choice_data();
     void choice();
     void helpPathBesideProgram();
+    void installedCopyUsesUserFolder();
 };
 
 void TestStartup::choice_data()
@@ -81,7 +88,7 @@ void TestStartup::choice()
     FakeHost host;
     host.lockFree = lockFree;
     host.peopleConfirmed = peopleConfirmed;
-    QCOMPARE(basMain::Main(host, dir.Path()), windowShown);
+    QCOMPARE(basMain::Main(host, dir.Path(), dir.File("user")), windowShown);
     QCOMPARE(host.calls, calls);
     // Start-up itself never writes the settings file.
     QCOMPARE(dir.Read("kirvo.ini"), ini);
@@ -93,10 +100,35 @@ void TestStartup::helpPathBesideProgram()
     TempProgramFolder dir;
     FakeHost host;
     host.lockFree = false;
-    basMain::Main(host, dir.Path());
+    basMain::Main(host, dir.Path(), dir.File("user"));
     QCOMPARE(basMain::HelpFilePath(), dir.Path() + QStringLiteral("/kirvo.hlp"));
-    basMain::Main(host, dir.Path() + QLatin1Char('/'));
+    basMain::Main(host, dir.Path() + QLatin1Char('/'), dir.File("user"));
     QCOMPARE(basMain::HelpFilePath(), dir.Path() + QStringLiteral("/kirvo.hlp"));
+}
+
+void TestStartup::installedCopyUsesUserFolder()
+{
+    // A program folder its user cannot write: the settings come from the user's folder, seeded from beside the
+    // program, and the lock goes with them; help is still read beside the program.
+    TempProgramFolder program;
+    TempProgramFolder home;
+    program.Write("kirvo.ini", "BirthDay=1965/4/3,a\r\nTaskTray=False\r\n");
+    QCOMPARE(chmod(QFile::encodeName(program.Path()).constData(), 0555), 0);
+    QCOMPARE(chmod(QFile::encodeName(home.Path()).constData(), 0777), 0);
+    const QString user = home.File("kirvo");
+    const int result = RunAsOrdinaryUser([&] {
+        FakeHost host;
+        if (!basMain::Main(host, program.Path(), user) || host.calls.last() != "taskbar window") {
+            return 1;
+        }
+        if (host.lockFolder != user || ProgramFolder::Get() != user) {
+            return 2;
+        }
+        return basMain::HelpFilePath() == program.File("kirvo.hlp") ? 0 : 3;
+    });
+    chmod(QFile::encodeName(program.Path()).constData(), 0700);
+    QCOMPARE(result, 0);
+    QCOMPARE(home.Read("kirvo/kirvo.ini"), program.Read("kirvo.ini"));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

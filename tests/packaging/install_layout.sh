@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into temporary prefixes and checks what a user gets: the program folder with the program,
-# kirvo.hlp and the icon, the launcher link and a desktop entry that starts the installed program with its
-# icon. Reinstalling keeps the settings and people files the program wrote beside itself.
+# Installs the build into temporary prefixes and checks what a user gets: the program folder with the program
+# and kirvo.hlp, the launcher link, the icon in the hicolor theme and a desktop entry that starts the installed
+# program with that icon. Reinstalling keeps the settings and people files a per-user copy wrote beside itself.
 # Usage: install_layout.sh <build dir> <source dir>
 set -euo pipefail
 build="$1"
@@ -38,9 +38,13 @@ check_install() {
 
   [ -f "$folder/kirvo" ] && [ -x "$folder/kirvo" ] || fail "no program in $folder"
   cmp -s "$folder/kirvo.hlp" "$source/help/kirvo.hlp" || fail "kirvo.hlp is not the help file"
-  [ "$(png_size "$folder/kirvo.png" || true)" = "256x256" ] || fail "kirvo.png is not a 256x256 PNG"
+  local size
+  for size in 16 24 32 48 64 128 256; do
+    [ "$(png_size "$root/share/icons/hicolor/${size}x${size}/apps/kirvo.png" || true)" = "${size}x${size}" ] \
+      || fail "no ${size}x${size} PNG icon in the hicolor theme"
+  done
   local unexpected
-  unexpected="$(cd "$folder" && ls -A | grep -v -x -e kirvo -e kirvo.hlp -e kirvo.png -e kirvo.ini -e kirvo.dat || true)"
+  unexpected="$(cd "$folder" && ls -A | grep -v -x -e kirvo -e kirvo.hlp -e kirvo.ini -e kirvo.dat || true)"
   [ -z "$unexpected" ] || fail "unexpected files in the program folder: $unexpected"
 
   [ -L "$root/bin/kirvo" ] || fail "no launcher link in bin"
@@ -54,7 +58,7 @@ check_install() {
   [ "$(entry_value Name "$entry")" = "バイオリズム" ] || fail "Name is not バイオリズム"
   [ "$(entry_value Exec "$entry")" = "$exec_line" ] || fail "Exec is '$(entry_value Exec "$entry")', not '$exec_line'"
   [ "$(entry_value TryExec "$entry")" = "$prefix/lib/kirvo/kirvo" ] || fail "TryExec is not the program"
-  [ "$(entry_value Icon "$entry")" = "$prefix/lib/kirvo/kirvo.png" ] || fail "Icon is not the installed icon"
+  [ "$(entry_value Icon "$entry")" = "kirvo" ] || fail "Icon is not the theme's kirvo icon"
   if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry" >"$tmp/validate.log" 2>&1 \
       || { cat "$tmp/validate.log" >&2; fail "desktop-file-validate refuses the entry"; }

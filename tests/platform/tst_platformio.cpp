@@ -1,4 +1,5 @@
-// Code page 932 text, whole-file writes with Retry/Cancel, message boxes and the lock against a second copy.
+// Code page 932 text, whole-file writes with Retry/Cancel, message boxes, the folder of the settings and people
+// files and the lock against a second copy.
 #include <QtTest>
 
 #include "../TestSupport.h"
@@ -28,6 +29,8 @@ private slots:
     void splitLines();
     void companionFile_data();
     void companionFile();
+    void dataFolderChoice_data();
+    void dataFolderChoice();
     void safeFileWritesAndReplaces();
     void safeFileRetryAfterOpenFailure();
     void safeFileCancelKeepsOldFile_data();
@@ -136,6 +139,71 @@ void TestPlatformIo::companionFile()
     QFETCH(QString, folder);
     QFETCH(QString, path);
     QCOMPARE(ProgramFolder::CompanionFile(folder, QStringLiteral(".hlp")), path);
+}
+
+void TestPlatformIo::dataFolderChoice_data()
+{
+    QTest::addColumn<int>("folderMode"); // the program folder's mode
+    QTest::addColumn<int>("iniMode"); // kirvo.ini beside the program; 0: none
+    QTest::addColumn<bool>("userFolderCanBeMade");
+    QTest::addColumn<QByteArray>("ownIni"); // kirvo.ini already in the user folder; empty: none
+    QTest::addColumn<bool>("userFolderUsed");
+    QTest::addColumn<QByteArray>("iniInUse"); // kirvo.ini in the folder in use afterwards
+    const QByteArray admin("TaskTray=False\r\n");
+    QTest::newRow("portable: writable folder") << 0777 << 0644 << true << QByteArray() << false << admin;
+    QTest::newRow("portable: settings writable in place") << 0555 << 0666 << true << QByteArray() << false << admin;
+    QTest::newRow("installed: defaults seed the first run") << 0555 << 0444 << true << QByteArray() << true << admin;
+    QTest::newRow("installed: no defaults") << 0555 << 0 << true << QByteArray() << true << QByteArray();
+    QTest::newRow("installed: the user's own file is kept")
+        << 0555 << 0444 << true << QByteArray("DispPeriod=20\r\n") << true << QByteArray("DispPeriod=20\r\n");
+    QTest::newRow("installed: no user folder can be made") << 0555 << 0444 << false << QByteArray() << false << admin;
+}
+
+void TestPlatformIo::dataFolderChoice()
+{
+    QFETCH(int, folderMode);
+    QFETCH(int, iniMode);
+    QFETCH(bool, userFolderCanBeMade);
+    QFETCH(QByteArray, ownIni);
+    QFETCH(bool, userFolderUsed);
+    QFETCH(QByteArray, iniInUse);
+    TempProgramFolder program;
+    TempProgramFolder home;
+    const QString user = home.File(QStringLiteral("share/kirvo"));
+    if (iniMode != 0) {
+        program.Write(QStringLiteral("kirvo.ini"), "TaskTray=False\r\n");
+        QCOMPARE(chmod(QFile::encodeName(program.File("kirvo.ini")).constData(), iniMode), 0);
+    }
+    program.Write(QStringLiteral("kirvo.dat"), "00002.00");
+    if (!ownIni.isEmpty()) {
+        QVERIFY(QDir().mkpath(user));
+        home.Write(QStringLiteral("share/kirvo/kirvo.ini"), ownIni);
+        chmod(QFile::encodeName(user).constData(), 0777);
+        chmod(QFile::encodeName(home.File("share/kirvo/kirvo.ini")).constData(), 0666);
+    }
+    chmod(QFile::encodeName(home.File("share")).constData(), 0777);
+    QCOMPARE(chmod(QFile::encodeName(home.Path()).constData(), userFolderCanBeMade ? 0777 : 0555), 0);
+    QCOMPARE(chmod(QFile::encodeName(program.Path()).constData(), folderMode), 0);
+
+    // The choice as the user makes it: 1 the user folder was chosen, 2 a note was given, 4 the settings file
+    // copied there cannot be rewritten by the user.
+    const int result = RunAsOrdinaryUser([&] {
+        QString note;
+        const QString chosen = ProgramFolder::ChooseDataFolder(program.Path(), user, &note);
+        const QFileInfo ini(ProgramFolder::CompanionFile(chosen, QStringLiteral(".ini")));
+        const bool used = chosen == user;
+        return (used ? 1 : 0) + (note.isEmpty() ? 0 : 2) + (used && ini.exists() && !ini.isWritable() ? 4 : 0);
+    });
+    chmod(QFile::encodeName(program.Path()).constData(), 0700);
+    chmod(QFile::encodeName(home.Path()).constData(), 0700);
+    QCOMPARE(result, (userFolderUsed ? 1 : 0) + (userFolderCanBeMade ? 0 : 2));
+    const TempProgramFolder& inUse = userFolderUsed ? home : program;
+    const QString prefix = userFolderUsed ? QStringLiteral("share/kirvo/") : QString();
+    QCOMPARE(inUse.Read(prefix + QStringLiteral("kirvo.ini")), iniInUse);
+    QCOMPARE(inUse.Read(prefix + QStringLiteral("kirvo.dat")), QByteArray("00002.00"));
+    // The folder is made only when it is used; the files beside the program stay as they were.
+    QCOMPARE(QFileInfo::exists(user), userFolderUsed || !ownIni.isEmpty());
+    QCOMPARE(program.Read(QStringLiteral("kirvo.ini")), iniMode != 0 ? QByteArray("TaskTray=False\r\n") : QByteArray());
 }
 
 void TestPlatformIo::safeFileWritesAndReplaces()
