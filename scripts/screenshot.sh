@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README screenshots on a virtual display: docs/screenshot.png, the main window with two people, and
-# docs/critical.png, their critical-day list.
+# docs/critical.png, their critical-day list. docs/screenshot.png is also the screenshot the package's AppStream
+# metainfo names (published under the project's home page).
 # Usage: scripts/screenshot.sh [path/to/kirvo]   (default build/kirvo; build first)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

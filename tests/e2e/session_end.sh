@@ -60,13 +60,15 @@ expect_exit_0 "dialog"
 [ ! -e "$folder/kirvo.dat" ] || fail "dialog: the unsaved changes were saved"
 grep -q '^GraphWidth=' "$folder/kirvo.ini" || fail "dialog: the settings were not written"
 
-# 3. A settings file that cannot be written: kept whole, the reason on standard error, still exit code 0.
+# 3. A settings file that cannot be written (read-only beside the program, and a home where no data folder can
+# be made): kept whole, the reason on standard error, still exit code 0.
 folder=$(make_program_folder readonly)
 printf '[kirvo]\r\n\r\nBirthDay=1965/4/3,A\r\nTaskTray=False\r\n' >"$folder/kirvo.ini"
 cp "$folder/kirvo.ini" "$E2E_DIR/original.ini"
 chmod 755 "$folder"
 chmod 644 "$folder/kirvo.ini"
-start_as_user "$folder"
+mkdir -m 555 "$E2E_DIR/closed-home"
+start_program "${as_user[@]}" env HOME="$E2E_DIR/closed-home" XDG_RUNTIME_DIR="$runtime" "$folder/kirvo"
 wait_window '^バイオリズム （A）$' 30 >/dev/null || fail "read-only: no main window"
 kill -TERM "$pid"
 expect_exit_0 "read-only"
