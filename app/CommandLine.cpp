@@ -17,8 +17,7 @@ QString VersionText()
         .arg(KIRVO_VERSION_REVISION);
 }
 
-} // namespace
-
+// The usage text, naming the program as it was called.
 QString Usage(const QString& program)
 {
     return QStringLiteral("Usage: %1 [--help | --version]\n"
@@ -30,6 +29,8 @@ QString Usage(const QString& program)
                           "Without an argument the main window opens (the people list first, on a first run).\n")
         .arg(QFileInfo(program).fileName());
 }
+
+} // namespace
 
 Outcome Parse(const QStringList& arguments)
 {

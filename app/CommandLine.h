@@ -18,7 +18,4 @@ struct Outcome
 /// What the arguments ask for; arguments[0] is the program as it was called.
 Outcome Parse(const QStringList& arguments);
 
-/// The usage text, naming the program as it was called.
-QString Usage(const QString& program);
-
 } // namespace CommandLine
