@@ -17,13 +17,20 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 export DISPLAY="$display"
 for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
+# Prints the id of the visible window whose title matches $1 once it is up; $2 names it when it never comes.
+window_of() {
+  local id i
+  for i in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "$2 did not appear" >&2
+  exit 1
+}
+
 "$work/kirvo" &
-for i in $(seq 1 100); do
-  win=$(xdotool search --onlyvisible --name '^バイオリズム' 2>/dev/null | head -n 1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "${win:-}" ] || { echo "the main window did not appear" >&2; exit 1; }
+win=$(window_of '^バイオリズム' "the main window")
 sleep 1
 mkdir -p "$root/docs"
 import -window "$win" "$root/docs/screenshot.png"
@@ -33,12 +40,7 @@ echo "wrote docs/screenshot.png"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.2
 xdotool key ctrl+l
-for i in $(seq 1 100); do
-  list=$(xdotool search --onlyvisible --name '^要注意日一覧$' 2>/dev/null | head -n 1 || true)
-  [ -n "$list" ] && break
-  sleep 0.1
-done
-[ -n "${list:-}" ] || { echo "the critical-day list did not appear" >&2; exit 1; }
+list=$(window_of '^要注意日一覧$' "the critical-day list")
 sleep 1
 import -window "$list" "$root/docs/critical.png"
 echo "wrote docs/critical.png"

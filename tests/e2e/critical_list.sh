@@ -11,16 +11,8 @@ win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 send_keys "$win" ctrl+l
 list=$(wait_window '^要注意日一覧$' 30) || fail "Ctrl+L did not open the critical-day list"
 send_keys "$list" alt+s
-dialog=$(wait_window '^名前を付けて保存$' 30) || fail "the save dialog did not open"
-sleep 0.5
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool type --delay 20 "$E2E_DIR/days"
-xdotool key Return
-for i in $(seq 1 100); do
-  [ -s "$E2E_DIR/days.ics" ] && break
-  sleep 0.1
-done
-[ -s "$E2E_DIR/days.ics" ] || fail "no calendar file was written"
+answer_file_dialog 名前を付けて保存 "$E2E_DIR/days"
+wait_file "$E2E_DIR/days.ics" "no calendar file was written"
 head -c 17 "$E2E_DIR/days.ics" | cmp -s - <(printf 'BEGIN:VCALENDAR\r\n') || fail "the file is no calendar"
 grep -q "^SUMMARY:要注意日：A（" "$E2E_DIR/days.ics" || fail "no critical day of A in the file"
 send_keys "$list" Escape

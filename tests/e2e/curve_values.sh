@@ -10,16 +10,8 @@ win=$(wait_window '^バイオリズム （A）$' 30) || fail "no main window"
 send_keys "$win" alt+f
 sleep 0.5
 xdotool key s
-dialog=$(wait_window '^名前を付けて保存$' 30) || fail "the save dialog did not open"
-sleep 0.5
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool type --delay 20 "$E2E_DIR/out.csv"
-xdotool key Return
-for i in $(seq 1 100); do
-  [ -s "$E2E_DIR/out.csv" ] && break
-  sleep 0.1
-done
-[ -s "$E2E_DIR/out.csv" ] || fail "no curve-values file was written"
+answer_file_dialog 名前を付けて保存 "$E2E_DIR/out.csv"
+wait_file "$E2E_DIR/out.csv" "no curve-values file was written"
 lines=$(tr -cd '\n' <"$E2E_DIR/out.csv" | wc -c)
 crs=$(tr -cd '\r' <"$E2E_DIR/out.csv" | wc -c)
 [ "$lines" -eq 6 ] && [ "$crs" -eq 6 ] || fail "expected 6 CR LF lines, got $lines LF and $crs CR"

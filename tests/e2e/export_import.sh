@@ -24,18 +24,10 @@ sleep 0.3
 send_keys "$people" alt+f
 sleep 0.5
 xdotool key e
-save=$(wait_window '^名前を付けて保存$' 30) || fail "the export file dialog did not open"
-sleep 0.5
-xdotool windowfocus --sync "$save" 2>/dev/null || true
-xdotool type --delay 20 "$E2E_DIR/people.txt"
-xdotool key Return
+answer_file_dialog 名前を付けて保存 "$E2E_DIR/people.txt"
 settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the export settings did not open"
 send_keys "$settings" Return
-for i in $(seq 1 100); do
-  [ -s "$E2E_DIR/people.txt" ] && break
-  sleep 0.1
-done
-[ -s "$E2E_DIR/people.txt" ] || fail "nothing was exported"
+wait_file "$E2E_DIR/people.txt" "nothing was exported"
 grep -q $'^[0-9]*/[0-9]*/[0-9]*,Taro\r$' "$E2E_DIR/people.txt" || fail "the export lacks Taro: $(cat -A "$E2E_DIR/people.txt")"
 [ "$(wc -l <"$E2E_DIR/people.txt")" -eq 1 ] || fail "the export does not hold one person"
 
@@ -43,11 +35,7 @@ grep -q $'^[0-9]*/[0-9]*/[0-9]*,Taro\r$' "$E2E_DIR/people.txt" || fail "the expo
 send_keys "$people" alt+f
 sleep 0.5
 xdotool key i
-open=$(wait_window '^開く$' 30) || fail "the import file dialog did not open"
-sleep 0.5
-xdotool windowfocus --sync "$open" 2>/dev/null || true
-xdotool type --delay 20 "$E2E_DIR/people.txt"
-xdotool key Return
+answer_file_dialog 開く "$E2E_DIR/people.txt"
 settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the import settings did not open"
 send_keys "$settings" Return
 sleep 1
@@ -55,11 +43,7 @@ sleep 1
 send_keys "$people" Escape
 question=$(wait_window '^確認$' 30) || fail "closing did not ask to save"
 send_keys "$question" Return
-for i in $(seq 1 100); do
-  [ -s "$folder/kirvo.dat" ] && break
-  sleep 0.1
-done
-[ -s "$folder/kirvo.dat" ] || fail "the people file was not saved"
+wait_file "$folder/kirvo.dat" "the people file was not saved"
 count=$(grep -a -o 'Taro' "$folder/kirvo.dat" | wc -l)
 [ "$count" -eq 2 ] || fail "the people file holds Taro $count times, not 2"
 send_keys "$win" ctrl+q

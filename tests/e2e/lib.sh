@@ -140,6 +140,26 @@ wait_window() {
   return 1
 }
 
+# Answers the file dialog titled $1 with the path $2: typed into its name box, then Return.
+answer_file_dialog() {
+  local dialog
+  dialog=$(wait_window "^$1\$" 30) || fail "the file dialog $1 did not open"
+  sleep 0.5
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+}
+
+# Waits up to 10 seconds for file $1 to be written (not empty); fails saying $2 otherwise.
+wait_file() {
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "$2"
+}
+
 # Counts the visible windows whose title matches $1.
 count_windows() {
   xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
