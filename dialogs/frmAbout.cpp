@@ -8,6 +8,7 @@
 #include "app/basParam.h"
 #include "kirvo_version.h"
 #include "platform/AppIcon.h"
+#include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
 
 frmAbout::frmAbout(QWidget* owner)
@@ -16,6 +17,7 @@ frmAbout::frmAbout(QWidget* owner)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("バージョン情報"));
     setModal(false);
+    DialogRegistry::RegisterWindow(this);
     Form_Load();
 }
 

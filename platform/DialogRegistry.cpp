@@ -1,5 +1,6 @@
 #include "DialogRegistry.h"
 
+#include <QApplication>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -11,6 +12,17 @@ QList<QPointer<QWidget>>& OpenDialogs()
 {
     static QList<QPointer<QWidget>> dialogs;
     return dialogs;
+}
+
+QList<QPointer<QWidget>>& OtherWindows()
+{
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
+void Forget(QList<QPointer<QWidget>>& list, const QWidget* window)
+{
+    list.removeIf([window](const QPointer<QWidget>& p) { return p.isNull() || p.data() == window; });
 }
 
 } // namespace
@@ -28,7 +40,7 @@ void Register(QWidget* dialog)
 
 void Unregister(QWidget* dialog)
 {
-    OpenDialogs().removeIf([dialog](const QPointer<QWidget>& p) { return p.isNull() || p.data() == dialog; });
+    Forget(OpenDialogs(), dialog);
 }
 
 QWidget* ActiveDialog()
@@ -36,6 +48,37 @@ QWidget* ActiveDialog()
     auto& dialogs = OpenDialogs();
     dialogs.removeIf([](const QPointer<QWidget>& p) { return p.isNull(); });
     return dialogs.isEmpty() ? nullptr : dialogs.last().data();
+}
+
+void RegisterWindow(QWidget* window)
+{
+    if (!window) {
+        return;
+    }
+    Forget(OtherWindows(), window);
+    OtherWindows().append(window);
+}
+
+QWidget* WindowToAnswer()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return ActiveDialog();
+}
+
+void CloseOtherWindows(const QWidget* keep)
+{
+    // Dialogs first, newest first, so that each closes before the window it was opened over.
+    QList<QPointer<QWidget>> windows = OtherWindows();
+    windows += OpenDialogs();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        QWidget* window = it->data();
+        // A window closed by an earlier one (its owner) is gone or hidden by now.
+        if (window && window != keep && window->isVisible()) {
+            window->close();
+        }
+    }
 }
 
 } // namespace DialogRegistry

@@ -271,6 +271,19 @@ void SetStayOnTop(QWidget* form, bool onTop)
     Window::SetStayOnTop(form, onTop, Rect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 
+void BringForward(QWidget* window)
+{
+    if (!window) {
+        return;
+    }
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void SelectAllOnFocus(QLineEdit* box)
 {
     box->installEventFilter(new SelectAllFilter(box));

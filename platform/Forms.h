@@ -84,6 +84,9 @@ void FitCaptions(QWidget* form);
 /// showing it, without activating it.
 void SetStayOnTop(QWidget* form, bool onTop);
 
+/// Brings a window to the user: restored if minimised, shown if hidden, raised and activated.
+void BringForward(QWidget* window);
+
 /// Selects the box's whole text whenever it receives the focus, so the text typed next replaces it.
 void SelectAllOnFocus(QLineEdit* box);
 

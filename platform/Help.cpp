@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "DialogRegistry.h"
 #include "MsgBox.h"
 #include "ProgramFolder.h"
 
@@ -42,6 +43,7 @@ bool Open(QWidget* parent, const QString& helpFile, const QString& anchor)
         g_viewer->setWindowTitle(ProgramFolder::ProductName() + QStringLiteral(" ヘルプ"));
         g_viewer->resize(640, 480);
         g_viewer->setOpenExternalLinks(false);
+        DialogRegistry::RegisterWindow(g_viewer);
     }
     g_viewer->setHtml(html);
     if (!anchor.isEmpty()) {

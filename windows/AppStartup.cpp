@@ -16,10 +16,24 @@ void AppStartup::BuildModel()
 
 bool AppStartup::AcquireRunLock(const QString& dataFolder)
 {
+    const QString name = RunningCopy::ServerName(InstanceLock::LockPath(dataFolder));
+    QString reason;
     switch (m_lock.TryAcquire(dataFolder)) {
         case InstanceLock::Result::Acquired:
+            // A later start on the same files brings this copy forward instead of leaving the user nothing.
+            if (m_listener.Listen(name, &reason)) {
+                QObject::connect(&m_listener, &RunningCopy::ComeForwardAsked, [] { MainWindows::ComeForward(); });
+            } else {
+                std::fprintf(stderr, "kirvo: a later start cannot reach this copy (%s)\n", qUtf8Printable(reason));
+            }
             return true;
         case InstanceLock::Result::HeldByAnotherCopy:
+            // This copy ends as it always has; it only asks the running one to show itself first.
+            if (!RunningCopy::AskToComeForward(name, &reason)) {
+                std::fprintf(stderr,
+                             "kirvo: another copy is running on the same files but could not be brought forward (%s)\n",
+                             qUtf8Printable(reason));
+            }
             return false;
         case InstanceLock::Result::Unchecked:
             break;

@@ -2,6 +2,7 @@
 
 #include "app/basMain.h"
 #include "platform/InstanceLock.h"
+#include "platform/RunningCopy.h"
 
 #include <memory>
 
@@ -22,4 +23,6 @@ public:
 
 private:
     InstanceLock m_lock;
+    // Listens for later starts while this copy holds the lock.
+    RunningCopy m_listener;
 };

@@ -6,6 +6,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include "platform/DialogRegistry.h"
+#include "platform/Forms.h"
 #include "platform/SessionEnd.h"
 #include "platform/TrayIcon.h"
 #include "windows/frmMain.h"
@@ -48,6 +50,16 @@ frmMainBase* ShowMainWindow(bool taskTray)
     window->show();
     g_mainWindow = window;
     return window;
+}
+
+void ComeForward()
+{
+    if (g_mainWindow) {
+        g_mainWindow->ComeForward();
+    } else {
+        // Before the main window: the people dialog of a first start.
+        Forms::BringForward(DialogRegistry::WindowToAnswer());
+    }
 }
 
 void SetEndProgram(std::function<void()> endProgram)

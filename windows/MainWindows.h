@@ -11,6 +11,10 @@ namespace MainWindows {
 /// area, frmMainTask otherwise (a window hidden in a missing notification area could never come back).
 frmMainBase* ShowMainWindow(bool taskTray);
 
+/// A later start asked for the program: the window waiting for the user's answer comes forward, else the
+/// main window, out of the notification area if it was put away there.
+void ComeForward();
+
 /// What ends the program when a main window unloads without another taking its place. The program sets
 /// it to quit the event loop; tests leave it empty.
 void SetEndProgram(std::function<void()> endProgram);

@@ -61,6 +61,7 @@ frmMainBase::frmMainBase(Variant variant, QWidget* parent)
     setObjectName(variant == Variant::Tray ? QStringLiteral("frmMain") : QStringLiteral("frmMainTask"));
     setWindowTitle(QStringLiteral("バイオリズム"));
     setWindowIcon(AppIcon::Icon());
+    DialogRegistry::RegisterWindow(this);
     CreateControls();
     // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
     Forms::FitCaptions(this);
@@ -244,7 +245,7 @@ void frmMainBase::Form_Load()
         connect(m_tray, &TrayIcon::DoubleClicked, this, [this] { TrayIcon_DoubleClick(); });
         connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
         // The reminder names today's critical days; clicking it shows them with the days ahead.
-        connect(m_tray, &TrayIcon::MessageClicked, this, [this] { mnuViewCritical_Click(); });
+        connect(m_tray, &TrayIcon::MessageClicked, this, [this] { TrayIcon_MessageClick(); });
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
     m_dayWatcher = new DayWatcher(this);
@@ -484,12 +485,7 @@ void frmMainBase::mnuFileExit_Click()
 
 void frmMainBase::UnloadOtherWindows()
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (w != this && w->isVisible() && !qobject_cast<QMenu*>(w)) {
-            w->close();
-        }
-    }
+    DialogRegistry::CloseOtherWindows(this);
 }
 
 bool frmMainBase::RunHidingWhenOnTop(const std::function<bool()>& dialog)
@@ -625,30 +621,33 @@ void frmMainBase::mnuHelpAbout_Click()
     m_about->raise();
 }
 
-void frmMainBase::BringForward(QWidget* window)
+void frmMainBase::ComeForward()
 {
-    if (window->isMinimized()) {
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    QWidget* waiting = DialogRegistry::WindowToAnswer();
+    Forms::BringForward(waiting ? waiting : this);
 }
 
 void frmMainBase::TrayIcon_DoubleClick()
 {
     m_mnuTaskTray->hide();
-    if (QWidget* dialog = DialogRegistry::ActiveDialog()) {
-        BringForward(dialog);
+    ComeForward();
+}
+
+void frmMainBase::TrayIcon_MessageClick()
+{
+    // The reminder leads to the list of critical days, unless a window waits for the user: that comes first,
+    // and its edits stay.
+    if (QWidget* waiting = DialogRegistry::WindowToAnswer()) {
+        Forms::BringForward(waiting);
         return;
     }
-    BringForward(this);
+    mnuViewCritical_Click();
 }
 
 void frmMainBase::TrayIcon_RightButton(const QPoint& globalPos)
 {
-    if (QWidget* dialog = DialogRegistry::ActiveDialog()) {
-        BringForward(dialog);
+    if (QWidget* waiting = DialogRegistry::WindowToAnswer()) {
+        Forms::BringForward(waiting);
         return;
     }
     activateWindow();
@@ -661,7 +660,7 @@ void frmMainBase::mnuTaskTrayShow_Click()
     m_mnuTaskTray->hide();
     QWidget* dialog = DialogRegistry::ActiveDialog();
     if (!dialog || dialog->objectName() != QLatin1String("frmOptions")) {
-        BringForward(this);
+        Forms::BringForward(this);
     }
 }
 

@@ -75,7 +75,10 @@ public:
     void mnuViewOption_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    /// Brings the program to the user: the window waiting for an answer if there is one, else this window.
+    void ComeForward();
     void TrayIcon_DoubleClick();
+    void TrayIcon_MessageClick();
     void TrayIcon_RightButton(const QPoint& globalPos);
     void mnuTaskTrayShow_Click();
     void mnuTaskTrayCritical_Click();
@@ -94,13 +97,13 @@ private:
     void Form_Load();
     void CreateControls();
     void CreateMenus();
+    /// Closes the program's other windows (never the toolkit's: the icon and its balloon are windows too).
     void UnloadOtherWindows();
     void StoreGeometry();
     // Rewrites kirvo.ini, asking Retry or Cancel when it cannot be written.
     void SaveSettingsFile();
     /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.
     bool RunHidingWhenOnTop(const std::function<bool()>& dialog);
-    void BringForward(QWidget* window);
     void Redraw();
     void DayWatcher_DayChanged(Date previous, Date today);
     /// The notification icon names the people for whom today is a critical day, once a day.

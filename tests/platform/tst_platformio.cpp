@@ -1,5 +1,5 @@
 // Code page 932 text, whole-file writes with Retry/Cancel, message boxes, the folder of the settings and people
-// files and the lock against a second copy.
+// files, the lock against a second copy and the line from a later start to the running copy.
 #include <QtTest>
 
 #include "../TestSupport.h"
@@ -8,9 +8,13 @@
 #include "platform/InstanceLock.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RunningCopy.h"
 #include "platform/SafeFile.h"
 
+#include <QLocalSocket>
 #include <QLockFile>
+
+#include <thread>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -39,6 +43,7 @@ private slots:
     void instanceLockPerFolder();
     void instanceLockWithoutWritableFolder();
     void instanceLockStaleIsTakenOver();
+    void laterStartReachesRunningCopy();
 };
 
 void TestPlatformIo::cleanup()
@@ -335,6 +340,39 @@ void TestPlatformIo::instanceLockStaleIsTakenOver()
     InstanceLock lock;
     QCOMPARE(lock.TryAcquire(a.Path()), InstanceLock::Result::Acquired);
     QVERIFY(lock.IsHeld());
+}
+
+void TestPlatformIo::laterStartReachesRunningCopy()
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("kirvo.socket"));
+    QString reason;
+    QVERIFY(!RunningCopy::AskToComeForward(name, &reason, 500));
+    QVERIFY(!reason.isEmpty());
+
+    // What a copy that crashed left under the name is taken over by the copy holding the lock.
+    QFile left(name);
+    QVERIFY(left.open(QIODevice::WriteOnly));
+    left.close();
+    RunningCopy running;
+    QVERIFY2(running.Listen(name, &reason), qPrintable(reason));
+    QSignalSpy asked(&running, &RunningCopy::ComeForwardAsked);
+
+    // The later start waits for the answer, which the running copy gives from its event loop.
+    bool answered = false;
+    QString laterReason;
+    std::thread later([&] { answered = RunningCopy::AskToComeForward(name, &laterReason, 10000); });
+    QTRY_COMPARE(asked.count(), 1);
+    later.join();
+    QVERIFY2(answered, qPrintable(laterReason));
+
+    // Anything but the one request line is not a request.
+    QLocalSocket stranger;
+    stranger.connectToServer(name);
+    QVERIFY(stranger.waitForConnected(2000));
+    stranger.write(QByteArray(200, 'x'));
+    QTRY_COMPARE(stranger.state(), QLocalSocket::UnconnectedState);
+    QCOMPARE(asked.count(), 1);
 }
 
 QTEST_MAIN(TestPlatformIo)

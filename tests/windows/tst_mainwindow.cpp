@@ -61,6 +61,10 @@ private slots:
     void minimiseHidesAndTrayRestores();
     void trayBringsOpenDialogForward();
     void trayRightButtonPopsUpMenu();
+    void dialogsCloseOnlyTheProgramsWindows_data();
+    void dialogsCloseOnlyTheProgramsWindows();
+    void reminderClickKeepsOpenDialog();
+    void laterStartBringsProgramForward();
     void closeKeyHidesTrayButEndsTaskbar();
     void unloadSavesGeometryAndSettings();
     void minimisedTaskbarKeepsPosition();
@@ -384,6 +388,96 @@ void TestMainWindow::trayRightButtonPopsUpMenu()
     Action(&w, "mnuTaskTrayClose")->trigger();
     QCOMPARE(m_ended, 1);
     QVERIFY(QFile::exists(m_dir->File("kirvo.ini")));
+}
+
+void TestMainWindow::dialogsCloseOnlyTheProgramsWindows_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("日付指定") << "mnuViewDateReserve"
+                              << "frmDate";
+    QTest::newRow("表示人変更") << "mnuViewBirthDay"
+                                << "frmBirth";
+    QTest::newRow("要注意日一覧") << "mnuViewCritical"
+                                  << "frmCritical";
+    QTest::newRow("オプション") << "mnuViewOption"
+                                << "frmOptions";
+    QTest::newRow("要注意日一覧 from the icon") << "mnuTaskTrayCritical"
+                                                << "frmCritical";
+}
+
+void TestMainWindow::dialogsCloseOnlyTheProgramsWindows()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, dialog);
+    QVERIFY(QFile::copy(QStringLiteral(KIRVO_SOURCE_DIR "/help/kirvo.hlp"), m_dir->File("kirvo.hlp")));
+    frmMain w;
+    w.show();
+    // On a desktop the notification icon and its balloon are top-level windows of this process too.
+    QWidget toolkitWindow;
+    toolkitWindow.show();
+    Action(&w, "mnuHelpAbout")->trigger();
+    Action(&w, "mnuHelpContents")->trigger();
+    QVERIFY(w.AboutBox()->isVisible());
+    QVERIFY(ShownHelpViewer());
+    QString opened;
+    WhenModal([&opened](QWidget* d) {
+        opened = d->objectName();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    Action(&w, item)->trigger();
+    QCOMPARE(opened, dialog);
+    QVERIFY(!w.AboutBox() || !w.AboutBox()->isVisible());
+    QVERIFY(!ShownHelpViewer());
+    QVERIFY(toolkitWindow.isVisible());
+    QVERIFY(w.Tray()->IsShown());
+}
+
+void TestMainWindow::reminderClickKeepsOpenDialog()
+{
+    frmMain w;
+    w.show();
+    QString typed;
+    QString waiting;
+    bool stillOpen = false;
+    WhenModal(QStringLiteral("frmDate"), [&](QDialog* d) {
+        auto* year = Find<QLineEdit>(d, QStringLiteral("txtYear"));
+        year->setText(QStringLiteral("1999"));
+        w.Tray()->SimulateMessageClick();
+        stillOpen = d->isVisible();
+        typed = year->text();
+        waiting = DialogRegistry::WindowToAnswer()->objectName();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    Action(&w, "mnuViewDateReserve")->trigger();
+    QVERIFY(stillOpen);
+    QCOMPARE(typed, QStringLiteral("1999"));
+    QCOMPARE(waiting, QStringLiteral("frmDate"));
+    QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
+}
+
+void TestMainWindow::laterStartBringsProgramForward()
+{
+    frmMainBase* w = MainWindows::ShowMainWindow(false);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    MainWindows::ComeForward();
+    QTRY_VERIFY(!w->isMinimized());
+    QVERIFY(w->isVisible());
+    // With a dialog open, the dialog is what the user must answer.
+    QDialog dialog;
+    DialogRegistry::Register(&dialog);
+    MainWindows::ComeForward();
+    QVERIFY(dialog.isVisible());
+    DialogRegistry::Unregister(&dialog);
+
+    // The notification-area window comes out of hiding.
+    frmMain tray;
+    tray.show();
+    tray.hide();
+    tray.ComeForward();
+    QVERIFY(tray.isVisible());
 }
 
 void TestMainWindow::closeKeyHidesTrayButEndsTaskbar()
