@@ -2,12 +2,22 @@
 
 #include <QCursor>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "AppIcon.h"
 
+namespace {
+// How often the notification area is looked for: a user whose panel went away waits at most this long for
+// the hidden window to come back.
+constexpr int AreaWatchMs = 2000;
+} // namespace
+
 TrayIcon::TrayIcon(QObject* parent)
     : QObject(parent)
+    , m_areaWatch(new QTimer(this))
 {
+    m_areaWatch->setInterval(AreaWatchMs);
+    connect(m_areaWatch, &QTimer::timeout, this, &TrayIcon::WatchArea);
 }
 
 TrayIcon::~TrayIcon()
@@ -37,11 +47,15 @@ void TrayIcon::Add(const QString& tip)
     }
     m_icon->setToolTip(tip);
     m_icon->show();
+    m_areaPresent = IsAvailable();
+    m_areaGone = false;
+    m_areaWatch->start();
 }
 
 void TrayIcon::Remove()
 {
     m_shown = false;
+    m_areaWatch->stop();
     if (m_icon) {
         m_icon->hide();
     }
@@ -56,4 +70,36 @@ void TrayIcon::ShowMessage(const QString& title, const QString& text)
     if (m_icon) {
         m_icon->showMessage(title, text, AppIcon::Icon());
     }
+}
+
+void TrayIcon::WatchArea()
+{
+    AreaSeen(IsAvailable());
+}
+
+void TrayIcon::AreaSeen(bool present)
+{
+    if (present == m_areaPresent || !m_shown) {
+        return;
+    }
+    m_areaPresent = present;
+    if (!present) {
+        m_areaGone = true;
+        emit AreaLost();
+        return;
+    }
+    m_areaGone = false;
+    // A new notification area knows nothing of the icon the old one held: show it there afresh.
+    if (m_icon) {
+        m_icon->hide();
+        m_icon->show();
+    }
+    emit AreaBack();
+}
+
+void TrayIcon::SimulateArea(bool present)
+{
+    m_areaWatch->stop();
+    m_areaPresent = !present;
+    AreaSeen(present);
 }

@@ -8,10 +8,12 @@
 #include <memory>
 
 class QSystemTrayIcon;
+class QTimer;
 class QWidget;
 
 /// The program's icon in the notification area, with its tip. It reports a left double-click and a
-/// right button press (with the mouse position); everything else it ignores.
+/// right button press (with the mouse position); everything else it ignores. While shown it watches the
+/// desktop's notification area: a panel may crash or be replaced, and the icon goes into the new one.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -29,6 +31,8 @@ public:
     void Add(const QString& tip);
     void Remove();
     bool IsShown() const { return m_shown; }
+    /// The notification area was seen to go away and has not come back: nobody can reach the icon now.
+    bool AreaGone() const { return m_areaGone; }
     QString Tip() const { return m_tip; }
 
     /// A balloon message from the icon, with the program's icon beside it; nothing while the icon is not
@@ -45,16 +49,27 @@ public:
     void SimulateDoubleClick() { emit DoubleClicked(); }
     void SimulateRightButton(const QPoint& globalPos) { emit RightButtonPressed(globalPos); }
     void SimulateMessageClick() { emit MessageClicked(); }
+    /// Test seam: the notification area goes away or comes back; the real desktop is no longer watched.
+    void SimulateArea(bool present);
 
 signals:
     void DoubleClicked();
     void RightButtonPressed(const QPoint& globalPos);
     /// The user clicked the balloon message.
     void MessageClicked();
+    /// The notification area went away, or came back (the icon is in it again).
+    void AreaLost();
+    void AreaBack();
 
 private:
+    void WatchArea();
+    void AreaSeen(bool present);
+
     std::unique_ptr<QSystemTrayIcon> m_icon;
     QString m_tip;
     bool m_shown = false;
+    bool m_areaPresent = false;
+    bool m_areaGone = false;
+    QTimer* m_areaWatch = nullptr;
     QList<Message> m_messages;
 };

@@ -246,6 +246,7 @@ void frmMainBase::Form_Load()
         connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
         // The reminder names today's critical days; clicking it shows them with the days ahead.
         connect(m_tray, &TrayIcon::MessageClicked, this, [this] { TrayIcon_MessageClick(); });
+        connect(m_tray, &TrayIcon::AreaLost, this, [this] { TrayIcon_AreaLost(); });
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
     m_dayWatcher = new DayWatcher(this);
@@ -358,7 +359,7 @@ void frmMainBase::Form_Resize()
         return;
     }
     if (isMinimized()) {
-        if (m_variant == Variant::Tray) {
+        if (m_variant == Variant::Tray && CanPutAway()) {
             // Minimising puts the window away into the notification area instead.
             hide();
             setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -475,7 +476,16 @@ void frmMainBase::mnuFilePrint_Click()
 
 void frmMainBase::mnuFileClose_Click()
 {
-    hide();
+    if (CanPutAway()) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+bool frmMainBase::CanPutAway() const
+{
+    return !m_tray || !m_tray->AreaGone();
 }
 
 void frmMainBase::mnuFileExit_Click()
@@ -642,6 +652,15 @@ void frmMainBase::TrayIcon_MessageClick()
         return;
     }
     mnuViewCritical_Click();
+}
+
+void frmMainBase::TrayIcon_AreaLost()
+{
+    // Hidden in a notification area that is gone, the window could never be reached again.
+    if (!m_unloaded && !isVisible()) {
+        show();
+        ComeForward();
+    }
 }
 
 void frmMainBase::TrayIcon_RightButton(const QPoint& globalPos)

@@ -79,6 +79,7 @@ public:
     void ComeForward();
     void TrayIcon_DoubleClick();
     void TrayIcon_MessageClick();
+    void TrayIcon_AreaLost();
     void TrayIcon_RightButton(const QPoint& globalPos);
     void mnuTaskTrayShow_Click();
     void mnuTaskTrayCritical_Click();
@@ -99,6 +100,8 @@ private:
     void CreateMenus();
     /// Closes the program's other windows (never the toolkit's: the icon and its balloon are windows too).
     void UnloadOtherWindows();
+    /// Whether hiding leaves the window reachable: its icon sits in a notification area.
+    bool CanPutAway() const;
     void StoreGeometry();
     // Rewrites kirvo.ini, asking Retry or Cancel when it cannot be written.
     void SaveSettingsFile();

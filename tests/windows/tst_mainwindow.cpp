@@ -65,6 +65,7 @@ private slots:
     void dialogsCloseOnlyTheProgramsWindows();
     void reminderClickKeepsOpenDialog();
     void laterStartBringsProgramForward();
+    void lostNotificationAreaLeavesWindowReachable();
     void closeKeyHidesTrayButEndsTaskbar();
     void unloadSavesGeometryAndSettings();
     void minimisedTaskbarKeepsPosition();
@@ -478,6 +479,31 @@ void TestMainWindow::laterStartBringsProgramForward()
     tray.hide();
     tray.ComeForward();
     QVERIFY(tray.isVisible());
+}
+
+void TestMainWindow::lostNotificationAreaLeavesWindowReachable()
+{
+    frmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Action(&w, "mnuFileClose")->trigger();
+    QVERIFY(!w.isVisible());
+    w.Tray()->SimulateArea(false);
+    QVERIFY(w.isVisible());
+    // With nowhere to put it away, closing and minimising leave the window minimised.
+    Action(&w, "mnuFileClose")->trigger();
+    QTRY_VERIFY(w.isMinimized());
+    QVERIFY(w.isVisible());
+    w.showNormal();
+    w.showMinimized();
+    QTRY_VERIFY(w.isMinimized());
+    QVERIFY(w.isVisible());
+    // A new notification area takes the icon, and the window goes back into it.
+    w.showNormal();
+    w.Tray()->SimulateArea(true);
+    QVERIFY(w.Tray()->IsShown());
+    Action(&w, "mnuFileClose")->trigger();
+    QVERIFY(!w.isVisible());
 }
 
 void TestMainWindow::closeKeyHidesTrayButEndsTaskbar()
