@@ -1,15 +1,27 @@
 #include "TrayIcon.h"
 
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "AppIcon.h"
+#include "ProgramFolder.h"
 
 namespace {
 // How often the notification area is looked for: a user whose panel went away waits at most this long for
 // the hidden window to come back.
 constexpr int AreaWatchMs = 2000;
+
+const QString NotificationsService = QStringLiteral("org.freedesktop.Notifications");
+const QString NotificationsPath = QStringLiteral("/org/freedesktop/Notifications");
+// How long a balloon stays, as the toolkit's own balloon does.
+constexpr int BalloonMs = 10000;
 } // namespace
 
 TrayIcon::TrayIcon(QObject* parent)
@@ -27,7 +39,30 @@ TrayIcon::~TrayIcon()
 
 bool TrayIcon::IsAvailable()
 {
+    HostedOverDBus();
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TrayIcon::HostedOverDBus()
+{
+    // The toolkit's own test: a StatusNotifierWatcher on the session bus when the first icon is looked for.
+    static const bool hosted = [] {
+        const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        return bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+    }();
+    return hosted;
+}
+
+void TrayIcon::SetMenu(QMenu* menu)
+{
+    m_menu = menu;
+    if (!HostedOverDBus()) {
+        return;
+    }
+    connect(menu, &QMenu::aboutToShow, this, &TrayIcon::MenuOpening);
+    if (m_icon) {
+        m_icon->setContextMenu(menu);
+    }
 }
 
 void TrayIcon::Add(const QString& tip)
@@ -37,13 +72,16 @@ void TrayIcon::Add(const QString& tip)
     if (!m_icon) {
         m_icon = std::make_unique<QSystemTrayIcon>(AppIcon::Icon());
         connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick) {
+            if (reason == QSystemTrayIcon::DoubleClick || (reason == QSystemTrayIcon::Trigger && HostedOverDBus())) {
                 emit DoubleClicked();
             } else if (reason == QSystemTrayIcon::Context) {
                 emit RightButtonPressed(QCursor::pos());
             }
         });
         connect(m_icon.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::MessageClicked);
+        if (m_menu && HostedOverDBus()) {
+            m_icon->setContextMenu(m_menu);
+        }
     }
     m_icon->setToolTip(tip);
     m_icon->show();
@@ -67,8 +105,47 @@ void TrayIcon::ShowMessage(const QString& title, const QString& text)
         return;
     }
     m_messages.push_back({title, text});
-    if (m_icon) {
+    if (m_icon && !(HostedOverDBus() && NotifyOverDBus(title, text))) {
         m_icon->showMessage(title, text, AppIcon::Icon());
+    }
+}
+
+bool TrayIcon::NotifyOverDBus(const QString& title, const QString& text)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* names = bus.interface();
+    if (!names || !names->isServiceRegistered(NotificationsService).value()) {
+        return false;
+    }
+    if (!m_listening) {
+        m_listening = bus.connect(NotificationsService,
+                                  NotificationsPath,
+                                  NotificationsService,
+                                  QStringLiteral("ActionInvoked"),
+                                  this,
+                                  SLOT(NotificationActionInvoked(uint, QString)));
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        NotificationsService, NotificationsPath, NotificationsService, QStringLiteral("Notify"));
+    // The "default" action is what a click on the balloon's body invokes.
+    call << ProgramFolder::ProductName() << m_notificationId << ProgramFolder::ProductName() << title << text
+         << QStringList {QStringLiteral("default"), title}
+         << QVariantMap {{QStringLiteral("desktop-entry"), ProgramFolder::ProductName()}} << BalloonMs;
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
+        const QDBusPendingReply<uint> reply = *done;
+        if (reply.isValid()) {
+            m_notificationId = reply.value();
+        }
+        done->deleteLater();
+    });
+    return true;
+}
+
+void TrayIcon::NotificationActionInvoked(uint id, const QString& action)
+{
+    if (id == m_notificationId && action == QLatin1String("default")) {
+        emit MessageClicked();
     }
 }
 

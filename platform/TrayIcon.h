@@ -9,11 +9,16 @@
 
 class QSystemTrayIcon;
 class QTimer;
+class QMenu;
 class QWidget;
 
 /// The program's icon in the notification area, with its tip. It reports a left double-click and a
 /// right button press (with the mouse position); everything else it ignores. While shown it watches the
 /// desktop's notification area: a panel may crash or be replaced, and the icon goes into the new one.
+///
+/// Panels come in two kinds. An XEmbed panel holds a window of the program's, which sees every click. A
+/// panel that hosts icons over D-Bus (StatusNotifierItem) turns a left click into one activation and draws
+/// the icon's menu itself: there a left click counts as the double-click, and the menu is handed over.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -26,6 +31,13 @@ public:
 
     /// Whether the desktop has a notification area at all.
     static bool IsAvailable();
+    /// Whether the icon is hosted over D-Bus rather than in a window of an XEmbed panel. The toolkit decides
+    /// once per run, when it first looks for a notification area; so does this.
+    static bool HostedOverDBus();
+
+    /// The icon's menu. An XEmbed icon reports the right button and its owner pops the menu up; a panel
+    /// hosting the icon over D-Bus is handed the menu and shows it itself.
+    void SetMenu(QMenu* menu);
 
     /// Adds the icon with its tip; removes it.
     void Add(const QString& tip);
@@ -49,6 +61,7 @@ public:
     void SimulateDoubleClick() { emit DoubleClicked(); }
     void SimulateRightButton(const QPoint& globalPos) { emit RightButtonPressed(globalPos); }
     void SimulateMessageClick() { emit MessageClicked(); }
+    void SimulateMenuOpening() { emit MenuOpening(); }
     /// Test seam: the notification area goes away or comes back; the real desktop is no longer watched.
     void SimulateArea(bool present);
 
@@ -57,11 +70,20 @@ signals:
     void RightButtonPressed(const QPoint& globalPos);
     /// The user clicked the balloon message.
     void MessageClicked();
+    /// A panel hosting the icon over D-Bus is about to show the icon's menu.
+    void MenuOpening();
     /// The notification area went away, or came back (the icon is in it again).
     void AreaLost();
     void AreaBack();
 
+private slots:
+    // The notification daemon's answer for the reminder sent over D-Bus.
+    void NotificationActionInvoked(uint id, const QString& action);
+
 private:
+    /// Sends a balloon to the desktop's notification daemon with a default action, so that a click on it
+    /// comes back (the toolkit's own D-Bus balloon offers none). False when no daemon takes it.
+    bool NotifyOverDBus(const QString& title, const QString& text);
     void WatchArea();
     void AreaSeen(bool present);
 
@@ -72,4 +94,7 @@ private:
     bool m_areaGone = false;
     QTimer* m_areaWatch = nullptr;
     QList<Message> m_messages;
+    QMenu* m_menu = nullptr;
+    uint m_notificationId = 0;
+    bool m_listening = false;
 };

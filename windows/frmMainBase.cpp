@@ -247,6 +247,8 @@ void frmMainBase::Form_Load()
         // The reminder names today's critical days; clicking it shows them with the days ahead.
         connect(m_tray, &TrayIcon::MessageClicked, this, [this] { TrayIcon_MessageClick(); });
         connect(m_tray, &TrayIcon::AreaLost, this, [this] { TrayIcon_AreaLost(); });
+        connect(m_tray, &TrayIcon::MenuOpening, this, [this] { BringWaitingForward(); });
+        m_tray->SetMenu(m_mnuTaskTray);
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
     m_dayWatcher = new DayWatcher(this);
@@ -633,8 +635,16 @@ void frmMainBase::mnuHelpAbout_Click()
 
 void frmMainBase::ComeForward()
 {
+    if (!BringWaitingForward()) {
+        Forms::BringForward(this);
+    }
+}
+
+bool frmMainBase::BringWaitingForward()
+{
     QWidget* waiting = DialogRegistry::WindowToAnswer();
-    Forms::BringForward(waiting ? waiting : this);
+    Forms::BringForward(waiting);
+    return waiting != nullptr;
 }
 
 void frmMainBase::TrayIcon_DoubleClick()
@@ -647,11 +657,9 @@ void frmMainBase::TrayIcon_MessageClick()
 {
     // The reminder leads to the list of critical days, unless a window waits for the user: that comes first,
     // and its edits stay.
-    if (QWidget* waiting = DialogRegistry::WindowToAnswer()) {
-        Forms::BringForward(waiting);
-        return;
+    if (!BringWaitingForward()) {
+        mnuViewCritical_Click();
     }
-    mnuViewCritical_Click();
 }
 
 void frmMainBase::TrayIcon_AreaLost()
@@ -665,8 +673,7 @@ void frmMainBase::TrayIcon_AreaLost()
 
 void frmMainBase::TrayIcon_RightButton(const QPoint& globalPos)
 {
-    if (QWidget* waiting = DialogRegistry::WindowToAnswer()) {
-        Forms::BringForward(waiting);
+    if (BringWaitingForward()) {
         return;
     }
     activateWindow();
@@ -683,21 +690,29 @@ void frmMainBase::mnuTaskTrayShow_Click()
     }
 }
 
+// A panel that draws the icon's menu itself shows it even while a window waits for an answer: then the
+// items that open or close windows bring that window forward instead.
 void frmMainBase::mnuTaskTrayCritical_Click()
 {
     m_mnuTaskTray->hide();
-    mnuViewCritical_Click();
+    if (!BringWaitingForward()) {
+        mnuViewCritical_Click();
+    }
 }
 
 void frmMainBase::mnuTaskTrayAbout_Click()
 {
     m_mnuTaskTray->hide();
-    mnuHelpAbout_Click();
+    if (!BringWaitingForward()) {
+        mnuHelpAbout_Click();
+    }
 }
 
 void frmMainBase::mnuTaskTrayClose_Click()
 {
-    close();
+    if (!BringWaitingForward()) {
+        close();
+    }
 }
 
 void frmMainBase::closeEvent(QCloseEvent* event)

@@ -100,6 +100,8 @@ private:
     void CreateMenus();
     /// Closes the program's other windows (never the toolkit's: the icon and its balloon are windows too).
     void UnloadOtherWindows();
+    /// Brings the window that waits for the user's answer forward; false when none waits.
+    bool BringWaitingForward();
     /// Whether hiding leaves the window reachable: its icon sits in a notification area.
     bool CanPutAway() const;
     void StoreGeometry();
