@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -18,6 +19,7 @@ namespace {
 // the hidden window to come back.
 constexpr int AreaWatchMs = 2000;
 
+const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString NotificationsService = QStringLiteral("org.freedesktop.Notifications");
 const QString NotificationsPath = QStringLiteral("/org/freedesktop/Notifications");
 // How long a balloon stays, as the toolkit's own balloon does.
@@ -48,7 +50,7 @@ bool TrayIcon::HostedOverDBus()
     // The toolkit's own test: a StatusNotifierWatcher on the session bus when the first icon is looked for.
     static const bool hosted = [] {
         const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-        return bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+        return bus && bus->isServiceRegistered(WatcherService).value();
     }();
     return hosted;
 }
@@ -85,9 +87,16 @@ void TrayIcon::Add(const QString& tip)
     }
     m_icon->setToolTip(tip);
     m_icon->show();
-    m_areaPresent = IsAvailable();
+    m_areaPresent = AreaPresentNow();
     m_areaGone = false;
     m_areaWatch->start();
+    if (HostedOverDBus() && !m_watcherWatch) {
+        // Over D-Bus the panel's coming and going is announced: no need to wait for the next look.
+        m_watcherWatch = new QDBusServiceWatcher(
+            WatcherService, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange, this);
+        connect(m_watcherWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] { AreaSeen(true); });
+        connect(m_watcherWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] { AreaSeen(false); });
+    }
 }
 
 void TrayIcon::Remove()
@@ -149,9 +158,28 @@ void TrayIcon::NotificationActionInvoked(uint id, const QString& action)
     }
 }
 
+bool TrayIcon::AreaPresentNow()
+{
+    if (HostedOverDBus()) {
+        // The toolkit's own test opens a bus connection each time; the watcher's name is what it looks for.
+        const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        return bus && bus->isServiceRegistered(WatcherService).value();
+    }
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void TrayIcon::WatchArea()
 {
-    AreaSeen(IsAvailable());
+    AreaSeen(AreaPresentNow());
+}
+
+bool TrayIcon::AreaGone()
+{
+    // Looked at afresh: a panel that has just come back must not leave the window minimised.
+    if (m_areaWatch->isActive()) {
+        WatchArea();
+    }
+    return m_areaGone;
 }
 
 void TrayIcon::AreaSeen(bool present)
@@ -165,12 +193,8 @@ void TrayIcon::AreaSeen(bool present)
         emit AreaLost();
         return;
     }
+    // The toolkit puts the icon into the new notification area by itself.
     m_areaGone = false;
-    // A new notification area knows nothing of the icon the old one held: show it there afresh.
-    if (m_icon) {
-        m_icon->hide();
-        m_icon->show();
-    }
     emit AreaBack();
 }
 

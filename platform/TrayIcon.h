@@ -10,6 +10,7 @@
 class QSystemTrayIcon;
 class QTimer;
 class QMenu;
+class QDBusServiceWatcher;
 class QWidget;
 
 /// The program's icon in the notification area, with its tip. It reports a left double-click and a
@@ -43,8 +44,8 @@ public:
     void Add(const QString& tip);
     void Remove();
     bool IsShown() const { return m_shown; }
-    /// The notification area was seen to go away and has not come back: nobody can reach the icon now.
-    bool AreaGone() const { return m_areaGone; }
+    /// The notification area went away and has not come back: nobody can reach the icon now.
+    bool AreaGone();
     QString Tip() const { return m_tip; }
 
     /// A balloon message from the icon, with the program's icon beside it; nothing while the icon is not
@@ -72,7 +73,7 @@ signals:
     void MessageClicked();
     /// A panel hosting the icon over D-Bus is about to show the icon's menu.
     void MenuOpening();
-    /// The notification area went away, or came back (the icon is in it again).
+    /// The notification area went away, or came back (the toolkit puts the icon into it again).
     void AreaLost();
     void AreaBack();
 
@@ -84,6 +85,7 @@ private:
     /// Sends a balloon to the desktop's notification daemon with a default action, so that a click on it
     /// comes back (the toolkit's own D-Bus balloon offers none). False when no daemon takes it.
     bool NotifyOverDBus(const QString& title, const QString& text);
+    static bool AreaPresentNow();
     void WatchArea();
     void AreaSeen(bool present);
 
@@ -93,6 +95,7 @@ private:
     bool m_areaPresent = false;
     bool m_areaGone = false;
     QTimer* m_areaWatch = nullptr;
+    QDBusServiceWatcher* m_watcherWatch = nullptr;
     QList<Message> m_messages;
     QMenu* m_menu = nullptr;
     uint m_notificationId = 0;

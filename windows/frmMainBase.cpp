@@ -485,7 +485,7 @@ void frmMainBase::mnuFileClose_Click()
     }
 }
 
-bool frmMainBase::CanPutAway() const
+bool frmMainBase::CanPutAway()
 {
     return !m_tray || !m_tray->AreaGone();
 }

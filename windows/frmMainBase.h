@@ -103,7 +103,7 @@ private:
     /// Brings the window that waits for the user's answer forward; false when none waits.
     bool BringWaitingForward();
     /// Whether hiding leaves the window reachable: its icon sits in a notification area.
-    bool CanPutAway() const;
+    bool CanPutAway();
     void StoreGeometry();
     // Rewrites kirvo.ini, asking Retry or Cancel when it cannot be written.
     void SaveSettingsFile();
