@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/basMain.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SafeFile.h"
 #include "platform/SessionEnd.h"
 #include "windows/AppStartup.h"
 #include "windows/MainWindows.h"
@@ -25,6 +26,9 @@ int main(int argc, char* argv[])
         std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
         return commandLine.exitCode;
     }
+
+    // A write past a size limit the user set must fail and be reported like a full disk, not end the program.
+    SafeFile::ReportSizeLimitAsFailure();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramFolder::ProductName());

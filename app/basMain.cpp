@@ -3,6 +3,7 @@
 #include "app/basParam.h"
 #include "app/basSettings.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SafeFile.h"
 
 namespace {
 QString g_helpFilePath;
@@ -19,12 +20,19 @@ bool Main(StartupHost& host, const QString& programFolder, const QString& userFo
         host.Note(note);
     }
     ProgramFolder::UseDataFolder(dataFolder);
+    // A file rewritten in place when the program was killed is put back whole before anything reads it.
+    for (const QString& path : SafeFile::RecoverInterruptedSaves()) {
+        host.Note(QStringLiteral("%1 was put back as it was before a save that was cut short").arg(path));
+    }
     // Whether the file could be read does not matter: a missing one leaves every default in place.
     basSettings::LoadSettings(dataFolder);
     host.BuildModel();
     if (!host.AcquireRunLock(dataFolder)) {
         return false;
     }
+    // Holding the lock, no other copy is saving these files: a temporary file beside them is a killed save's.
+    const QString product = ProgramFolder::ProductName();
+    SafeFile::RemoveLeftoverTemporaries(dataFolder, {product + QStringLiteral(".ini"), product + QStringLiteral(".dat")});
     if (!basParam::GetParam(SettingKey::ReadBirthDay).AsBool()) {
         if (!host.RunPeopleDialog()) {
             return false;

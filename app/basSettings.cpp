@@ -221,17 +221,17 @@ bool LoadSettings()
 
 bool LoadSettings(const QString& folder)
 {
-    const QString path = SettingsPath(folder);
-    QFile file(path);
-    // Only a regular file is read: a pipe would block start-up and a device might never end.
-    if (SafeFile::IsRefused(path) || !file.open(QIODevice::ReadOnly)) {
+    // Only a regular file of a size a settings file can have is read: a pipe would block start-up, a device
+    // might never end, and a file of gigabytes is damage, not settings.
+    const SafeFile::ReadResult file = SafeFile::Read(SettingsPath(folder), MaxSettingsBytes);
+    if (!file.Ok()) {
         SetDefaults();
         if (basParam::EraCount() == 0) {
             basParam::SetDefaultEras();
         }
         return false;
     }
-    LoadSettingsFromBytes(file.readAll());
+    LoadSettingsFromBytes(file.bytes);
     return true;
 }
 

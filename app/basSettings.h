@@ -9,11 +9,16 @@
 /// whenever a main window closes.
 namespace basSettings {
 
+/// No settings file comes near this size (32767 people with long names and as many eras stay far below):
+/// a larger one is damage and is not read.
+constexpr qint64 MaxSettingsBytes = qint64(64) << 20;
+
 /// The settings file of a program folder.
 QString SettingsPath(const QString& folder);
 
 /// Loads the settings of the program's folder: defaults first, then every line of the file. True when the
-/// file was opened and read; false (with defaults and the five built-in eras) when it could not be opened.
+/// file was opened and read; false (with defaults and the five built-in eras) when it could not be opened, is
+/// not a regular file, or is larger than any settings file.
 bool LoadSettings();
 bool LoadSettings(const QString& folder);
 

@@ -3,6 +3,7 @@
 #include "CalendarFile.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 
 #include <cstdlib>
 
@@ -25,6 +26,15 @@ struct Component
     icalcomponent* c;
     ~Component() { icalcomponent_free(c); }
 };
+
+// The format allows no control character in a text but the tab: one in a name (pasted from elsewhere) would
+// make some calendar programs refuse the whole file.
+QString WithoutControls(const QString& text)
+{
+    QString clean = text;
+    clean.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F; });
+    return clean;
+}
 
 QByteArray Text(icalcomponent* component)
 {
@@ -68,15 +78,21 @@ Bytes(const QVector<basGraph::Person>& people, const QVector<basGraph::CriticalD
         = icaltime_from_timet_with_zone(stamp.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
     // Each event is made and written on its own: a long list never holds all of them in memory twice.
     QByteArray events;
+    // A person listed twice has the same days twice: one event each, as a calendar keeps one per UID.
+    QSet<QString> written;
     for (const basGraph::CriticalDay& d : days) {
         if (d.person < 0 || d.person >= people.size()) {
             continue;
         }
         const basGraph::Person& person = people[d.person];
+        const QString uid = EventUid(person, d.day, d.cycles);
+        if (written.contains(uid)) {
+            continue;
+        }
+        written.insert(uid);
         const auto next = d.day.AddDays(1);
         const Component event {icalcomponent_new_vevent()};
-        icalcomponent_add_property(event.c,
-                                   icalproperty_new_uid(EventUid(person, d.day, d.cycles).toUtf8().constData()));
+        icalcomponent_add_property(event.c, icalproperty_new_uid(uid.toUtf8().constData()));
         icalcomponent_add_property(event.c, icalproperty_new_dtstamp(dtstamp));
         icalcomponent_add_property(event.c, icalproperty_new_dtstart(DateValue(d.day)));
         // An all-day event ends at the start of the next day; the calendar's last day has none.
@@ -85,7 +101,8 @@ Bytes(const QVector<basGraph::Person>& people, const QVector<basGraph::CriticalD
         }
         icalcomponent_add_property(
             event.c,
-            icalproperty_new_summary(basGraph::CriticalDaySummary(person.name, d.cycles).toUtf8().constData()));
+            icalproperty_new_summary(
+                WithoutControls(basGraph::CriticalDaySummary(person.name, d.cycles)).toUtf8().constData()));
         // A reminder, not an appointment: the day stays free.
         icalcomponent_add_property(event.c, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         events += Text(event.c);

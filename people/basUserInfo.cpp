@@ -127,15 +127,19 @@ Existing ExaminePeopleFile(const QString& path)
     if (SafeFile::IsRefused(path)) {
         return Existing::Refused;
     }
-    QFile file(path);
-    if (!file.exists()) {
+    // A link to a file not there (a drive not mounted) holds nothing to keep: QFile would call it existing.
+    if (!QFileInfo::exists(path)) {
         return Existing::None;
     }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return Existing::Unopenable;
     }
     if (file.size() == 0) {
         return Existing::None;
+    }
+    if (file.size() > basUserInfo::MaxPeopleFileBytes) {
+        return Existing::BadVersion;
     }
     GroupTableKeeper keeper;
     PeopleList scratch;
@@ -198,20 +202,6 @@ QString WithoutControls(QString name)
     return name;
 }
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes)
-{
-    // Only a plain file: a pipe or a device could block or never end.
-    if (!QFileInfo(path).isFile()) {
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
-}
-
 } // namespace
 
 namespace basUserInfo {
@@ -268,7 +258,8 @@ ReadResult ReadPeople(QIODevice& file, PeopleList& list)
         }
         list.Add() = person;
     }
-    return ReadResult::Complete;
+    // Bytes after the last counted person are damage too: a save would drop them.
+    return file.atEnd() ? ReadResult::Complete : ReadResult::Damaged;
 }
 
 void ShowCheckedPeople(PeopleList& list, const QList<bool>& checked)
@@ -319,6 +310,12 @@ LoadFinding LoadPeopleFile(PeopleList& list, const QString& programFolder)
     }
     QFile file(finding.path);
     if (!file.open(QIODevice::ReadOnly)) {
+        return finding;
+    }
+    // Far beyond any real list: not read at all.
+    if (file.size() > MaxPeopleFileBytes) {
+        finding.kind = LoadFinding::Kind::Unreadable;
+        finding.backupPath = BackupFilePath(programFolder);
         return finding;
     }
     switch (ReadPeople(file, list)) {
@@ -379,14 +376,12 @@ Keeping KeepUnreadablePeopleFile(const QString& programFolder)
         return keeping;
     }
     keeping.backupPath = BackupFilePath(programFolder);
-    QFile previous(path);
-    if (previous.open(QIODevice::ReadOnly)) {
-        const QByteArray kept = previous.readAll();
-        previous.close();
-        keeping.copy = SafeFile::Write(keeping.backupPath, kept);
+    const SafeFile::ReadResult previous = SafeFile::Read(path, MaxPeopleFileBytes);
+    if (previous.Ok()) {
+        keeping.copy = SafeFile::Write(keeping.backupPath, previous.bytes);
         keeping.how = keeping.copy.ok ? Keeping::How::Copied : Keeping::How::CopyFailed;
     } else {
-        // What cannot be read can still be moved aside whole.
+        // What cannot be read, or is too large to be worth a copy, can still be moved aside whole.
         keeping.how = QFile::rename(path, keeping.backupPath) ? Keeping::How::MovedAside : Keeping::How::MoveFailed;
     }
     return keeping;
@@ -643,12 +638,12 @@ SafeFile::Result ExportPeople(const PeopleList& list, const QString& path)
 ImportResult
 ImportPeople(PeopleList& list, const QString& path, const std::function<bool(qint64 lineNumber)>& askContinue)
 {
-    QByteArray bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    const SafeFile::ReadResult file = SafeFile::Read(path, MaxPeopleTextBytes);
+    if (!file.Ok()) {
         return ImportResult::Unreadable;
     }
-    return ReadPeopleText(bytes, CurrentTextFormat(), list, askContinue) ? ImportResult::Complete
-                                                                         : ImportResult::Stopped;
+    return ReadPeopleText(file.bytes, CurrentTextFormat(), list, askContinue) ? ImportResult::Complete
+                                                                              : ImportResult::Stopped;
 }
 
 QString TextWriteFailureText()

@@ -24,10 +24,17 @@ enum Tag : qint16 { TagInt32 = 3, TagDate = 7, TagString = 8, TagBool = 11 };
 
 /// How reading the people file ended.
 enum class ReadResult {
-    Complete, // every counted person was read
-    Damaged, // the file ended early or held a field this program does not know; the people before stay
+    Complete, // every counted person was read, and nothing follows them
+    Damaged, // the file ended early, held a field this program does not know, or went on after the last
+             // counted person; the people before stay
     BadVersion, // neither version mark: nothing was read
 };
+
+/// No people file comes near this size: a larger one (a damaged disk, a bad copy) is not read, and it is
+/// moved aside rather than copied before the next save.
+constexpr qint64 MaxPeopleFileBytes = qint64(256) << 20;
+/// Nor does a people text file: a larger one is not imported.
+constexpr qint64 MaxPeopleTextBytes = qint64(1) << 30;
 
 /// The people file of a program folder, and the name the next backup of an unreadable or damaged one
 /// takes: kirvo.dat.bak, or kirvo.dat.bak.2, .3 and so on when older backups exist (never overwritten).

@@ -9,21 +9,31 @@
 #include "DialogRegistry.h"
 #include "MsgBox.h"
 #include "ProgramFolder.h"
+#include "SafeFile.h"
 
 namespace {
+
+constexpr qint64 MaxHelpBytes = qint64(16) << 20;
 
 QPointer<QTextBrowser> g_viewer;
 
 bool Open(QWidget* parent, const QString& helpFile, const QString& anchor)
 {
-    QFile file(helpFile);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The help file is a few hundred kilobytes at most: anything far larger is not one.
+    const SafeFile::ReadResult file = SafeFile::Read(helpFile, MaxHelpBytes);
+    if (!file.Ok()) {
+        QString reason = file.error;
+        if (file.status == SafeFile::ReadResult::Status::Missing) {
+            reason = QStringLiteral("No such file or directory");
+        } else if (file.status == SafeFile::ReadResult::Status::TooLarge) {
+            reason = QStringLiteral("File too large");
+        }
         MsgBox::ShowError(parent,
                           QStringLiteral("ヘルプファイルを開けません。\r\n") + ProgramFolder::DisplayPath(helpFile)
-                              + QStringLiteral("\r\n") + file.errorString());
+                              + QStringLiteral("\r\n") + reason);
         return false;
     }
-    const QString html = QString::fromUtf8(file.readAll());
+    const QString html = QString::fromUtf8(file.bytes);
     // A dialog modal to the whole program blocks every window but its own children: the help it asks for
     // must be one of them to be scrolled and closed while the dialog waits. Help stays a window of its own
     // otherwise, so it outlives the dialog.

@@ -76,6 +76,7 @@ private slots:
     void reminderText();
     void calendarFileReadsBack();
     void calendarFileWholeOrNothing();
+    void calendarFileTakesAnyList();
 };
 
 void TestCriticalDays::listedDays_data()
@@ -236,6 +237,36 @@ void TestCriticalDays::calendarFileWholeOrNothing()
     QCOMPARE(dir.Read("days.ics"), QByteArray("previous"));
     QVERIFY(CalendarFile::Save(path, people, days, QDateTime::currentDateTimeUtc()).ok);
     QCOMPARE(ReadEvents(dir.Read("days.ics")).size(), days.size());
+}
+
+void TestCriticalDays::calendarFileTakesAnyList()
+{
+    // A name pasted with control characters, and a person listed twice: the file stays valid, one event each.
+    const QVector<Person> people {{QStringLiteral("山田\x01花\t子\r\n\x7f"), Ymd(1965, 4, 3)},
+                                  {QStringLiteral("鈴木一郎"), Ymd(1970, 11, 23)},
+                                  {QStringLiteral("鈴木一郎"), Ymd(1970, 11, 23)}};
+    const QVector<CriticalDay> days = FindCriticalDays(people, Ymd(2026, 12, 7), 31);
+    const QByteArray bytes = CalendarFile::Bytes(people, days, QDateTime::currentDateTimeUtc());
+    for (char c = 0; c < 0x20; ++c) {
+        if (c != '\t' && c != '\r' && c != '\n') {
+            QVERIFY2(!bytes.contains(c), qPrintable(QString::number(c)));
+        }
+    }
+    QVERIFY(!bytes.contains('\x7f'));
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    const QList<Event> events = ReadEvents(bytes);
+    QSet<QString> uids;
+    int first = 0;
+    for (const Event& e : events) {
+        uids.insert(e.uid);
+        if (e.summary.contains(QStringLiteral("山田"))) {
+            QVERIFY2(e.summary.startsWith(QStringLiteral("要注意日：山田花\t子（")), qPrintable(e.summary));
+            ++first;
+        }
+    }
+    QCOMPARE(uids.size(), events.size());
+    const int second = std::count_if(days.begin(), days.end(), [](const CriticalDay& d) { return d.person == 1; });
+    QCOMPARE(events.size(), first + second);
 }
 
 QTEST_MAIN(TestCriticalDays)

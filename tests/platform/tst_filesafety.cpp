@@ -1,5 +1,6 @@
-// Every file the program writes, under the conditions that lose data: a full disk, a folder the user may
-// not write, and things in a file's place that are not regular files.
+// Every file the program reads and writes, under the conditions that lose data: a full disk, a folder the user
+// may not write, things in a file's place that are not regular files, files of gigabytes, and a save killed
+// half-way.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <QtTest>
 
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -14,10 +16,19 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
+#include "graph/CalendarFile.h"
 #include "graph/CurveValues.h"
 #include "people/basUserInfo.h"
 #include "people/cUserName.h"
 #include "platform/Date.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KIRVO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KIRVO_ASAN 1
+#endif
+#endif
 
 namespace {
 
@@ -64,6 +75,14 @@ const Saver Savers[] = {
     {"people.txt",
      [](const QString& folder, bool more) {
          return basUserInfo::ExportPeople(People(more), QDir(folder).filePath("people.txt"));
+     }},
+    {"days.ics",
+     [](const QString& folder, bool more) {
+         const QVector<basGraph::Person> people {{QStringLiteral("山田花子"), *Date::FromYmd(1965, 4, 3)}};
+         return CalendarFile::Save(QDir(folder).filePath("days.ics"),
+                                   people,
+                                   basGraph::FindCriticalDays(people, *Date::FromYmd(2026, 12, 7), more ? 60 : 10),
+                                   QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
      }},
 };
 
@@ -114,6 +133,9 @@ private slots:
     void onlyRegularFiles_data();
     void onlyRegularFiles();
     void linkedFilesAreWrittenThroughTheLink();
+    void hugeFilesAreNotRead();
+    void saveKilledInPlaceIsPutBack();
+    void leftoverTemporariesAreRemoved();
 };
 
 void TestFileSafety::init()
@@ -237,7 +259,7 @@ void TestFileSafety::readOnlyFolderWritesTheFileInPlace()
 void TestFileSafety::onlyRegularFiles_data()
 {
     QTest::addColumn<QString>("kind");
-    for (const char* kind : {"fifo", "folder", "device", "link to fifo"}) {
+    for (const char* kind : {"fifo", "folder", "device", "link to fifo", "link loop", "link into a missing folder"}) {
         QTest::newRow(kind) << QString::fromLatin1(kind);
     }
 }
@@ -260,6 +282,14 @@ void TestFileSafety::onlyRegularFiles()
             // A private node of the zero device, never the system's own.
             return mknod(p.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
         }
+        if (kind == "link loop") {
+            const QByteArray other = p + ".other";
+            return symlink(other.constData(), p.constData()) == 0 && symlink(p.constData(), other.constData()) == 0;
+        }
+        if (kind == "link into a missing folder") {
+            // A list kept on a drive that is not mounted now.
+            return symlink("/nonexistent-drive/kirvo/file", p.constData()) == 0;
+        }
         const QByteArray target = p + ".target";
         return mkfifo(target.constData(), 0600) == 0 && symlink(target.constData(), p.constData()) == 0;
     };
@@ -272,7 +302,7 @@ void TestFileSafety::onlyRegularFiles()
             QSKIP("cannot make this kind of file here (device nodes need root)");
         }
     }
-    const QString expectedKind = kind == "link to fifo" ? QStringLiteral("link") : kind;
+    const QString expectedKind = kind.startsWith(QLatin1String("link")) ? QStringLiteral("link") : kind;
 
     QVERIFY(!basSettings::LoadSettings(dir.Path()));
     QCOMPARE(basParam::GetParam("DispPeriod").AsInt(), 15);
@@ -294,18 +324,124 @@ void TestFileSafety::onlyRegularFiles()
 
 void TestFileSafety::linkedFilesAreWrittenThroughTheLink()
 {
+    // Through a link to a file, and through a link to a file not made yet in a folder that exists.
     TempProgramFolder dir;
     TempProgramFolder elsewhere;
     TempProgramFolder scratch;
-    for (const Saver& s : Savers) {
-        const QString target = elsewhere.File(s.file);
-        QVERIFY(s.save(elsewhere.Path(), false).ok);
-        QVERIFY(QFile::link(target, dir.File(s.file)));
-        QVERIFY2(s.save(dir.Path(), true).ok, s.file);
-        QVERIFY(s.save(scratch.Path(), true).ok);
-        QCOMPARE(KindOf(dir.File(s.file)), QStringLiteral("link"));
-        QCOMPARE(ReadFile(target), scratch.Read(s.file));
+    for (bool made : {true, false}) {
+        for (const Saver& s : Savers) {
+            const QString target = elsewhere.File(s.file);
+            QFile::remove(target);
+            QFile::remove(dir.File(s.file));
+            if (made) {
+                QVERIFY(s.save(elsewhere.Path(), false).ok);
+            }
+            QVERIFY(QFile::link(target, dir.File(s.file)));
+            QVERIFY2(s.save(dir.Path(), true).ok, s.file);
+            QVERIFY(s.save(scratch.Path(), true).ok);
+            QVERIFY2(KindOf(dir.File(s.file)) == QStringLiteral("link"), s.file);
+            QVERIFY2(ReadFile(target) == scratch.Read(s.file), s.file);
+        }
     }
+    QVERIFY(!QFile::exists(dir.File("kirvo.dat.bak")));
+}
+
+void TestFileSafety::hugeFilesAreNotRead()
+{
+    // What a damaged disk or a bad copy leaves: files of 64 GiB, sparse, so they take no room. Each reader
+    // refuses without reading, within an address space far smaller than the file.
+    TempProgramFolder dir;
+    for (const char* name : {"kirvo.ini", "kirvo.dat", "people.txt"}) {
+        QFile file(dir.File(name));
+        if (!file.open(QIODevice::WriteOnly) || !file.write("00002.00") || !file.resize(qint64(64) << 30)) {
+            QSKIP("this file system holds no sparse file of 64 GiB");
+        }
+        file.setPermissions(file.permissions() | QFileDevice::ReadOther);
+    }
+    QFile::setPermissions(dir.Path(), QFile::permissions(dir.Path()) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+    const int result = RunAsOrdinaryUser([&] {
+#ifndef KIRVO_ASAN
+        // The sanitizer reserves terabytes of address space for itself: there an allocation of the file's
+        // size fails on its own.
+        rlimit space {qint64(2) << 30, qint64(2) << 30};
+        setrlimit(RLIMIT_AS, &space);
+#endif
+        if (basSettings::LoadSettings(dir.Path()) || basParam::GetParam("DispPeriod").AsInt() != 15) {
+            return 1;
+        }
+        PeopleList list;
+        if (basUserInfo::LoadPeopleFile(list, dir.Path()).kind != basUserInfo::LoadFinding::Kind::Unreadable) {
+            return 2;
+        }
+        if (basUserInfo::ImportPeople(list, dir.File("people.txt"), [](qint64) { return true; })
+            != basUserInfo::ImportResult::Unreadable) {
+            return 3;
+        }
+        return 0;
+    });
+    QCOMPARE(result, 0);
+    // Too large to copy, the people file is moved aside whole before the next save.
+    PeopleList list;
+    QVERIFY(basUserInfo::SavePeopleFile(People(false), dir.Path()).ok);
+    QCOMPARE(QFileInfo(dir.File("kirvo.dat.bak")).size(), qint64(64) << 30);
+    QCOMPARE(basUserInfo::LoadPeopleFile(list, dir.Path()).kind, basUserInfo::LoadFinding::Kind::None);
+    QCOMPARE(list.Count(), 1);
+}
+
+void TestFileSafety::saveKilledInPlaceIsPutBack()
+{
+    // The folder is not the user's, the file is: it is rewritten in place. A kill after the new bytes went
+    // over the old ones, before the file was cut to their length, leaves neither; the next start puts the
+    // previous bytes back.
+    TempProgramFolder dir;
+    TempProgramFolder kept;
+    SafeFile::SetKeptBytesFolderForTests(kept.Path());
+    const QString path = dir.File("kirvo.ini");
+    const QByteArray previous(5000, 'p');
+    dir.Write("kirvo.ini", previous);
+    const QByteArray folder = QFile::encodeName(dir.Path());
+    if (RunningAsRoot()) {
+        QCOMPARE(chown(QFile::encodeName(path).constData(), OrdinaryUserId, OrdinaryUserId), 0);
+        QCOMPARE(chown(QFile::encodeName(kept.Path()).constData(), OrdinaryUserId, OrdinaryUserId), 0);
+        QCOMPARE(chmod(folder.constData(), 0755), 0);
+    } else {
+        QCOMPARE(chmod(folder.constData(), 0555), 0);
+    }
+    const int killed = RunAsOrdinaryUser([&] {
+        SafeFile::SetFaultForTests([](SafeFile::Step step) {
+            if (step == SafeFile::Step::Commit) {
+                _exit(9);
+            }
+            return false;
+        });
+        SafeFile::Write(path, QByteArray(100, 'n'));
+        return 0;
+    });
+    QCOMPARE(killed, 9);
+    QCOMPARE(ReadFile(path), QByteArray(100, 'n') + previous.mid(100));
+    QCOMPARE(SafeFile::RecoverInterruptedSaves(), QStringList {path});
+    QCOMPARE(ReadFile(path), previous);
+    QVERIFY(SafeFile::RecoverInterruptedSaves().isEmpty());
+    // A save that went through leaves nothing to put back.
+    QCOMPARE(RunAsOrdinaryUser([&] { return SafeFile::Write(path, "new") .ok ? 0 : 1; }), 0);
+    QVERIFY(SafeFile::RecoverInterruptedSaves().isEmpty());
+    QCOMPARE(ReadFile(path), QByteArray("new"));
+    chmod(folder.constData(), 0700);
+    SafeFile::SetKeptBytesFolderForTests(QString());
+}
+
+void TestFileSafety::leftoverTemporariesAreRemoved()
+{
+    TempProgramFolder dir;
+    const QStringList left {"kirvo.ini.Ab12Cd", "kirvo.dat.x9Y8z7"};
+    const QStringList kept {"kirvo.ini", "kirvo.dat.bak", "kirvo.dat.bak.2", "kirvo.ini.Ab12Cde", "other.Ab12Cd"};
+    for (const QString& name : left + kept) {
+        dir.Write(name, "x");
+    }
+    SafeFile::RemoveLeftoverTemporaries(dir.Path(), {"kirvo.ini", "kirvo.dat"});
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files, QDir::Name), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFileSafety)
