@@ -46,9 +46,8 @@ int main(int argc, char* argv[])
 
     // A logout or shutdown ends the program like closing its window, so nothing of the session is lost.
     SessionEnd::Watch(&MainWindows::EndSession);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
-        MainWindows::CommitSession();
-    });
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { MainWindows::CommitSession(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] { MainWindows::UnloadAtQuit(); });
 
     AppStartup startup;

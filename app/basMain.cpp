@@ -32,7 +32,8 @@ bool Main(StartupHost& host, const QString& programFolder, const QString& userFo
     }
     // Holding the lock, no other copy is saving these files: a temporary file beside them is a killed save's.
     const QString product = ProgramFolder::ProductName();
-    SafeFile::RemoveLeftoverTemporaries(dataFolder, {product + QStringLiteral(".ini"), product + QStringLiteral(".dat")});
+    SafeFile::RemoveLeftoverTemporaries(dataFolder,
+                                        {product + QStringLiteral(".ini"), product + QStringLiteral(".dat")});
     if (!basParam::GetParam(SettingKey::ReadBirthDay).AsBool()) {
         if (!host.RunPeopleDialog()) {
             return false;

@@ -64,7 +64,8 @@ Place Inspect(const QString& path)
     if (!info.exists()) {
         // A link to a file not made yet can be written through, where the file's folder exists.
         if (place.linked && !QFileInfo(info.absolutePath()).isDir()) {
-            return {Place::Kind::Refused, QStringLiteral("No such file or directory: ") + info.absolutePath(), true, true};
+            return {
+                Place::Kind::Refused, QStringLiteral("No such file or directory: ") + info.absolutePath(), true, true};
         }
         return place;
     }
@@ -121,10 +122,25 @@ bool ReadRest(QFile& file, qint64 maxBytes, QByteArray& bytes)
     }
 }
 
+// Writes all the bytes. A write cut short (a size limit, a disk filling up) is followed by another, which
+// fails outright and so carries the system's reason.
+bool WriteAll(QFileDevice& file, const QByteArray& bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            return false;
+        }
+        written += n;
+    }
+    return true;
+}
+
 // Writes bytes over an open file from its start, cuts it to their length and puts them on the disk.
 bool Overwrite(QFile& file, const QByteArray& bytes)
 {
-    return file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size()) && SyncToDisk(file);
+    return file.seek(0) && WriteAll(file, bytes) && file.resize(bytes.size()) && SyncToDisk(file);
 }
 
 // The previous bytes of a file being rewritten in place, kept in the user's own folder (with the file's
@@ -150,8 +166,8 @@ public:
             return;
         }
         QFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(absolute.toUtf8() + '\n') <= 0
-            || file.write(previous) != previous.size() || !SyncToDisk(file)) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !WriteAll(file, absolute.toUtf8() + '\n')
+            || !WriteAll(file, previous) || !SyncToDisk(file)) {
             file.remove();
             m_path.clear();
             return;
@@ -197,7 +213,7 @@ SafeFile::Result WriteInPlace(const QString& path, const QByteArray& bytes)
     if (Injected(SafeFile::Step::Write)) {
         return putBack(SafeFile::Step::Write, InjectedError());
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (!WriteAll(file, bytes)) {
         return putBack(SafeFile::Step::Write, file.errorString());
     }
     if (Injected(SafeFile::Step::Commit)) {
@@ -248,7 +264,7 @@ Result Write(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return Failed(Step::Write, InjectedError());
     }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!WriteAll(file, bytes) || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return Failed(Step::Write, error);
@@ -287,8 +303,8 @@ ReadResult Read(const QString& path, qint64 maxBytes)
         return result;
     }
     if (!ReadRest(file, maxBytes, result.bytes)) {
-        result.status = file.error() == QFileDevice::NoError ? ReadResult::Status::TooLarge
-                                                             : ReadResult::Status::Failed;
+        result.status
+            = file.error() == QFileDevice::NoError ? ReadResult::Status::TooLarge : ReadResult::Status::Failed;
         result.error = file.errorString();
         result.bytes.clear();
         return result;

@@ -62,6 +62,15 @@ say_refused() {
   echo "e2e: the X server refused the program's connection before it ran (start $1: $(head -n 1 "$E2E_LOG")); starting it again" >&2
 }
 
+# True when process $1, or a process it started (a program run under a tracer), shows a window.
+has_window() {
+  local p
+  for p in "$1" $(pgrep -P "$1" 2>/dev/null); do
+    [ -n "$(xdotool search --onlyvisible --pid "$p" 2>/dev/null | head -n 1)" ] && return 0
+  done
+  return 1
+}
+
 # Starts a program in the background (arguments as for env: assignments, then the command) with its
 # standard error in its own log, sets $pid, and waits up to 30 seconds until the program shows a window or
 # ends. A start that the display refused is repeated (at most three times, said in the log); a program that
@@ -75,7 +84,7 @@ start_program() {
     E2E_PIDS+=("$pid")
     for i in $(seq 1 300); do
       kill -0 "$pid" 2>/dev/null || break
-      [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)" ] && return 0
+      has_window "$pid" && return 0
       sleep 0.1
     done
     ! kill -0 "$pid" 2>/dev/null && refused_in_log || return 0

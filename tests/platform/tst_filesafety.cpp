@@ -423,7 +423,7 @@ void TestFileSafety::saveKilledInPlaceIsPutBack()
     QCOMPARE(ReadFile(path), previous);
     QVERIFY(SafeFile::RecoverInterruptedSaves().isEmpty());
     // A save that went through leaves nothing to put back.
-    QCOMPARE(RunAsOrdinaryUser([&] { return SafeFile::Write(path, "new") .ok ? 0 : 1; }), 0);
+    QCOMPARE(RunAsOrdinaryUser([&] { return SafeFile::Write(path, "new").ok ? 0 : 1; }), 0);
     QVERIFY(SafeFile::RecoverInterruptedSaves().isEmpty());
     QCOMPARE(ReadFile(path), QByteArray("new"));
     chmod(folder.constData(), 0700);
