@@ -34,7 +34,7 @@ enum class ReadResult {
 /// moved aside rather than copied before the next save.
 constexpr qint64 MaxPeopleFileBytes = qint64(256) << 20;
 /// Nor does a people text file: a larger one is not imported.
-constexpr qint64 MaxPeopleTextBytes = qint64(1) << 30;
+constexpr qint64 MaxPeopleTextBytes = qint64(256) << 20;
 
 /// The people file of a program folder, and the name the next backup of an unreadable or damaged one
 /// takes: kirvo.dat.bak, or kirvo.dat.bak.2, .3 and so on when older backups exist (never overwritten).
