@@ -119,6 +119,10 @@ void InitMainWindow(GraphForm& form)
     }
     SetGraphCaption(form);
     Forms::SetStayOnTop(w, GetParam(SettingKey::AlwayTop).AsBool());
+    // Shown now, the window has its frame: the whole of that must be on a screen too.
+    if (w) {
+        Screen::KeepOnScreens(w);
+    }
 }
 
 } // namespace basGraph

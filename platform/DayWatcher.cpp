@@ -1,5 +1,6 @@
 #include "DayWatcher.h"
 
+#include <QDBusConnection>
 #include <QDateTime>
 
 #include <algorithm>
@@ -23,6 +24,20 @@ DayWatcher::DayWatcher(QObject* parent)
     m_timer.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &DayWatcher::Check);
     Arm();
+    // Without a system bus (or logind) the next look comes from the timer, the window or the icon.
+    QDBusConnection::systemBus().connect(QStringLiteral("org.freedesktop.login1"),
+                                         QStringLiteral("/org/freedesktop/login1"),
+                                         QStringLiteral("org.freedesktop.login1.Manager"),
+                                         QStringLiteral("PrepareForSleep"),
+                                         this,
+                                         SLOT(PrepareForSleep(bool)));
+}
+
+void DayWatcher::PrepareForSleep(bool sleeping)
+{
+    if (!sleeping) {
+        Check();
+    }
 }
 
 void DayWatcher::Check()

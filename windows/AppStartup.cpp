@@ -16,9 +16,14 @@ void AppStartup::BuildModel()
 
 bool AppStartup::AcquireRunLock(const QString& dataFolder)
 {
-    const QString name = RunningCopy::ServerName(InstanceLock::LockPath(dataFolder));
+    const InstanceLock::Result result = m_lock.TryAcquire(dataFolder);
+    if (result != InstanceLock::Result::Unchecked && !m_lock.Reason().isEmpty()) {
+        std::fprintf(stderr, "kirvo: %s\n", qUtf8Printable(m_lock.Reason()));
+    }
+    // Named from the lock actually in use, so a later start that also had to keep it elsewhere finds this copy.
+    const QString name = RunningCopy::ServerName(m_lock.Path());
     QString reason;
-    switch (m_lock.TryAcquire(dataFolder)) {
+    switch (result) {
         case InstanceLock::Result::Acquired:
             // A later start on the same files brings this copy forward instead of leaving the user nothing.
             if (m_listener.Listen(name, &reason)) {

@@ -239,9 +239,16 @@ void frmMainBase::Form_Load()
     m_rememberedWidth = GetParam(SettingKey::GraphWidth).AsInt();
     m_rememberedHeight = GetParam(SettingKey::GraphHeight).AsInt();
     basGraph::InitMainWindow(*this);
+    m_dayWatcher = new DayWatcher(this);
+    connect(m_dayWatcher, &DayWatcher::DayChanged, this, &frmMainBase::DayWatcher_DayChanged);
     if (m_variant == Variant::Tray && GetParam(SettingKey::TaskTray).AsBool()) {
         m_tray = new TrayIcon(this);
         m_tray->setObjectName(QStringLiteral("trayIcon"));
+        // A click on the icon is the user coming back, perhaps after the machine slept: the date comes first.
+        connect(m_tray, &TrayIcon::DoubleClicked, m_dayWatcher, &DayWatcher::Check);
+        connect(m_tray, &TrayIcon::RightButtonPressed, m_dayWatcher, &DayWatcher::Check);
+        connect(m_tray, &TrayIcon::MessageClicked, m_dayWatcher, &DayWatcher::Check);
+        connect(m_tray, &TrayIcon::MenuOpening, m_dayWatcher, &DayWatcher::Check);
         connect(m_tray, &TrayIcon::DoubleClicked, this, [this] { TrayIcon_DoubleClick(); });
         connect(m_tray, &TrayIcon::RightButtonPressed, this, [this](const QPoint& p) { TrayIcon_RightButton(p); });
         // The reminder names today's critical days; clicking it shows them with the days ahead.
@@ -251,8 +258,6 @@ void frmMainBase::Form_Load()
         m_tray->SetMenu(m_mnuTaskTray);
         m_tray->Add(QStringLiteral("バイオリズム"));
     }
-    m_dayWatcher = new DayWatcher(this);
-    connect(m_dayWatcher, &DayWatcher::DayChanged, this, &frmMainBase::DayWatcher_DayChanged);
     RemindOfCriticalDays();
 }
 
@@ -347,11 +352,22 @@ void frmMainBase::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+void frmMainBase::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Shown again, perhaps after the machine slept through midnight: the chart shows today, not yesterday.
+    if (m_dayWatcher) {
+        m_dayWatcher->Check();
+    }
+}
+
 void frmMainBase::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_dayWatcher) {
+        m_dayWatcher->Check();
     }
 }
 

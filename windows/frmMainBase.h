@@ -34,7 +34,8 @@ public:
     TrayIcon* Tray() const { return m_tray; }
     QMenu* mnuTaskTray() const { return m_mnuTaskTray; }
     frmAbout* AboutBox() const { return m_about; }
-    /// What tells the window that the date moved on at midnight.
+    /// What tells the window that the date moved on: at midnight, as the session wakes from sleep, and when the
+    /// user comes back to the window or its icon.
     DayWatcher* Day() const { return m_dayWatcher; }
     /// Test seam: the day's reminder may be shown again, as in a fresh process.
     static void ResetReminderForTests();
@@ -91,6 +92,7 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

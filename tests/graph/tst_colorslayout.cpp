@@ -1,5 +1,6 @@
 // Colour texts both ways, the default colours, and the main-window helpers around the chart: caption,
-// layout minimums, picture-box geometry, set-up from the settings and stay-on-top.
+// layout minimums, picture-box geometry, set-up from the settings, a place left by a lost monitor and
+// stay-on-top.
 #include <QtTest>
 
 #include "ChartTestSupport.h"
@@ -31,6 +32,10 @@ private slots:
     void pictureGeometry();
     void initFromSettings_data();
     void initFromSettings();
+    void storedPlaceOffTheScreen_data();
+    void storedPlaceOffTheScreen();
+    void fitOnScreens_data();
+    void fitOnScreens();
     void stayOnTopShowsWithoutActivating();
 };
 
@@ -288,8 +293,9 @@ void TestColorsLayout::initFromSettings()
     SetParam(QStringLiteral("DateChangeButton"), buttons);
     SetParam(QStringLiteral("GraphPosX"), 1500);
     SetParam(QStringLiteral("GraphPosY"), 750);
-    SetParam(QStringLiteral("GraphWidth"), -6000); // the sign is dropped
-    SetParam(QStringLiteral("GraphHeight"), 4500);
+    // Small enough to fit whole on every test screen, so the place is kept.
+    SetParam(QStringLiteral("GraphWidth"), -3600); // the sign is dropped
+    SetParam(QStringLiteral("GraphHeight"), 3000);
     GraphTestWindow w;
     basGraph::InitMainWindow(w);
     for (int k = 0; k < 4; ++k) {
@@ -315,8 +321,70 @@ void TestColorsLayout::initFromSettings()
     // Within the pixel that holds the twips.
     QVERIFY2(std::abs(place.x() - 1500) < tx && std::abs(place.y() - 750) < ty,
              qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
-    QVERIFY2(std::abs(place.width() - 6000) < tx && std::abs(place.height() - 4500) < ty,
+    QVERIFY2(std::abs(place.width() - 3600) < tx && std::abs(place.height() - 3000) < ty,
              qPrintable(QStringLiteral("%1x%2").arg(place.width()).arg(place.height())));
+}
+
+void TestColorsLayout::storedPlaceOffTheScreen_data()
+{
+    // Places stored in twips; on this screen (of whatever dots per inch) each leaves part of the window off it.
+    QTest::addColumn<QRect>("stored");
+    QTest::newRow("GraphPosX=60000") << QRect(60000, 750, 4500, 3000);
+    QTest::newRow("far to the upper left") << QRect(-60000, -45000, 4500, 3000);
+    QTest::newRow("off to the right") << QRect(9000, 750, 4500, 3000);
+    QTest::newRow("off the bottom") << QRect(750, 11000, 4500, 3000);
+    QTest::newRow("larger than the screen") << QRect(3000, 3000, 30000, 30000);
+}
+
+void TestColorsLayout::storedPlaceOffTheScreen()
+{
+    QFETCH(QRect, stored);
+    SetParam(QStringLiteral("GraphPosX"), stored.x());
+    SetParam(QStringLiteral("GraphPosY"), stored.y());
+    SetParam(QStringLiteral("GraphWidth"), stored.width());
+    SetParam(QStringLiteral("GraphHeight"), stored.height());
+    GraphTestWindow w;
+    basGraph::InitMainWindow(w);
+    QCoreApplication::processEvents();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    QVERIFY2(
+        available.contains(frame),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    // Moved whole, shrunk only where the screen is smaller.
+    const QSize edges = frame.size() - w.size();
+    QCOMPARE(w.width(), std::min(Forms::PixelsX(stored.width()), available.width() - edges.width()));
+    QCOMPARE(w.height(), std::min(Forms::PixelsY(stored.height()), available.height() - edges.height()));
+    // The settings keep the user's numbers until the window closes.
+    QCOMPARE(GetParam(QStringLiteral("GraphPosX")).AsInt(), stored.x());
+    QCOMPARE(GetParam(QStringLiteral("GraphPosY")).AsInt(), stored.y());
+}
+
+void TestColorsLayout::fitOnScreens_data()
+{
+    // A wide screen on the left, a smaller one to its right whose top is level with it.
+    const QList<QRect> two {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)};
+    QTest::addColumn<QList<QRect>>("areas");
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("on the second screen") << two << QRect(2000, 100, 600, 400) << QRect(2000, 100, 600, 400);
+    QTest::newRow("across both screens") << two << QRect(1700, 100, 600, 400) << QRect(1700, 100, 600, 400);
+    QTest::newRow("partly below the smaller screen") << two << QRect(2000, 800, 600, 400) << QRect(2000, 584, 600, 400);
+    QTest::newRow("over the corner below the smaller screen")
+        << two << QRect(1800, 900, 600, 300) << QRect(1920, 684, 600, 300);
+    QTest::newRow("beyond the right edge") << two << QRect(5000, 300, 600, 400) << QRect(2600, 300, 600, 400);
+    QTest::newRow("where a third monitor was, above")
+        << two << QRect(2500, -2000, 600, 400) << QRect(2500, 0, 600, 400);
+    QTest::newRow("taller than the screen it lands on") << two << QRect(4000, 0, 600, 1200) << QRect(2600, 0, 600, 984);
+    QTest::newRow("no screens known") << QList<QRect> {} << QRect(5000, 300, 600, 400) << QRect(5000, 300, 600, 400);
+}
+
+void TestColorsLayout::fitOnScreens()
+{
+    QFETCH(QList<QRect>, areas);
+    QFETCH(QRect, frame);
+    QFETCH(QRect, expected);
+    QCOMPARE(Screen::FitOnScreens(frame, areas), expected);
 }
 
 void TestColorsLayout::stayOnTopShowsWithoutActivating()

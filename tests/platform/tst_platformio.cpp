@@ -11,12 +11,14 @@
 #include "platform/RunningCopy.h"
 #include "platform/SafeFile.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 
 #include <thread>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,6 +45,9 @@ private slots:
     void instanceLockPerFolder();
     void instanceLockWithoutWritableFolder();
     void instanceLockStaleIsTakenOver();
+    void instanceLockBrokenPlace_data();
+    void instanceLockBrokenPlace();
+    void instanceLockDamagedWhileHeld();
     void laterStartReachesRunningCopy();
 };
 
@@ -340,6 +345,105 @@ void TestPlatformIo::instanceLockStaleIsTakenOver()
     InstanceLock lock;
     QCOMPARE(lock.TryAcquire(a.Path()), InstanceLock::Result::Acquired);
     QVERIFY(lock.IsHeld());
+}
+
+void TestPlatformIo::instanceLockBrokenPlace_data()
+{
+    // What stands where the lock goes, and whether the lock is made there anew (a file that names no copy) or
+    // kept in the runtime folder with the thing left alone (anything that is not a file).
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("empty file") << "empty" << true;
+    QTest::newRow("garbage") << "garbage" << true;
+    QTest::newRow("a megabyte without a line end") << "huge" << true;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("pipe") << "pipe" << false;
+    QTest::newRow("socket") << "socket" << false;
+    QTest::newRow("device") << "device" << false;
+    QTest::newRow("link to nothing") << "dangling" << false;
+    QTest::newRow("link to a pipe") << "linkToPipe" << false;
+}
+
+void TestPlatformIo::instanceLockBrokenPlace()
+{
+    using R = InstanceLock::Result;
+    QFETCH(QString, kind);
+    QFETCH(bool, replaced);
+    TempProgramFolder program;
+    TempProgramFolder runtime;
+    QFile::setPermissions(runtime.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.Path()));
+    const QString place = program.File("kirvo.lock");
+    const QByteArray native = QFile::encodeName(place);
+    QLocalServer socket;
+    if (kind == "empty") {
+        program.Write("kirvo.lock", QByteArray());
+    } else if (kind == "garbage") {
+        program.Write("kirvo.lock", QByteArray("\x89PNG\r\nnot a lock\n"));
+    } else if (kind == "huge") {
+        program.Write("kirvo.lock", QByteArray(1 << 20, '7'));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(place));
+    } else if (kind == "pipe") {
+        QCOMPARE(mkfifo(native.constData(), 0600), 0);
+    } else if (kind == "socket") {
+        QVERIFY(socket.listen(place));
+    } else if (kind == "device") {
+        if (mknod(native.constData(), S_IFCHR | 0666, makedev(1, 5)) != 0) {
+            QSKIP("making a device node needs root");
+        }
+    } else if (kind == "dangling") {
+        QVERIFY(QFile::link(program.File("nowhere"), place));
+    } else if (kind == "linkToPipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(program.File("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link(program.File("pipe"), place));
+    }
+    struct stat before
+    {
+    };
+    lstat(native.constData(), &before);
+    // A start that waits on what stands there never ends: cut it short.
+    alarm(60);
+    InstanceLock first;
+    InstanceLock second;
+    const R firstResult = first.TryAcquire(program.Path());
+    const R secondResult = second.TryAcquire(program.Path());
+    alarm(0);
+    const QString runtimeLock = InstanceLock::RuntimeLockPath(program.Path());
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    QCOMPARE(firstResult, R::Acquired);
+    QCOMPARE(first.Path(), replaced ? place : runtimeLock);
+    QVERIFY(runtimeLock.startsWith(runtime.Path()));
+    // Where the usual place could not be used, standard error says so.
+    QCOMPARE(first.Reason().isEmpty(), replaced);
+    QCOMPARE(secondResult, R::HeldByAnotherCopy);
+    QCOMPARE(second.Path(), first.Path());
+    struct stat after
+    {
+    };
+    QCOMPARE(lstat(native.constData(), &after), 0);
+    if (replaced) {
+        QVERIFY(S_ISREG(after.st_mode));
+        QVERIFY(after.st_size > 0 && after.st_size < 1000);
+    } else {
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+    }
+}
+
+void TestPlatformIo::instanceLockDamagedWhileHeld()
+{
+    // Someone empties the running copy's lock: it still holds the file, so a later start is still the second.
+    TempProgramFolder a;
+    InstanceLock first;
+    QCOMPARE(first.TryAcquire(a.Path()), InstanceLock::Result::Acquired);
+    QFile damaged(first.Path());
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.close();
+    InstanceLock second;
+    QCOMPARE(second.TryAcquire(a.Path()), InstanceLock::Result::HeldByAnotherCopy);
+    QVERIFY(QFile::exists(first.Path()));
 }
 
 void TestPlatformIo::laterStartReachesRunningCopy()

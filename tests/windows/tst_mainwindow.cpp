@@ -81,8 +81,8 @@ private slots:
     void colourChoice();
     void helpFinderAndTopics();
     void criticalListFromMenuAndIcon();
-    void midnightStep_data();
-    void midnightStep();
+    void dayFollowsTheClock_data();
+    void dayFollowsTheClock();
     void reminder_data();
     void reminder();
 
@@ -817,21 +817,27 @@ void TestMainWindow::criticalListFromMenuAndIcon()
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
 }
 
-void TestMainWindow::midnightStep_data()
+void TestMainWindow::dayFollowsTheClock_data()
 {
+    // What makes the window look at the clock after midnight has passed: its timer, the session waking from
+    // sleep (which the timer sleeps through), the user coming back to the window or to its icon.
+    QTest::addColumn<QString>("look");
     QTest::addColumn<bool>("chosenDate");
-    QTest::newRow("today follows the clock") << false;
-    QTest::newRow("a chosen date stays") << true;
+    for (const char* look : {"midnight", "resume", "shown again", "activated", "icon clicked", "icon's menu"}) {
+        QTest::addRow("%s, today follows the clock", look) << look << false;
+        QTest::addRow("%s, a chosen date stays", look) << look << true;
+    }
 }
 
-void TestMainWindow::midnightStep()
+void TestMainWindow::dayFollowsTheClock()
 {
+    QFETCH(QString, look);
     QFETCH(bool, chosenDate);
     const Date today = Ymd(2026, 12, 7);
     const Date tomorrow = *today.AddDays(1);
     const Date chosen = Ymd(2001, 12, 20);
     SetParam("DispDay", chosenDate ? chosen : today);
-    frmMainTask w;
+    frmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTRY_VERIFY(w.ReadyFlag());
@@ -840,11 +846,32 @@ void TestMainWindow::midnightStep()
     QCoreApplication::processEvents();
     w.findChild<PictureBox*>("picGraph")->setToolTip(QString());
     w.setWindowTitle(QString());
-    // The clock says midnight has passed; a look at it while the date is unchanged changes nothing.
+    // A look at the clock while the date is unchanged changes nothing.
     w.Day()->Check();
     QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : today);
+    QWidget other;
+    if (look == "activated") {
+        QVERIFY(ShowActive(&other));
+    } else if (look != "midnight" && look != "resume") {
+        w.hide();
+    }
+    w.Day()->PrepareForSleep(true);
     Clock::SetTodayForTests(tomorrow);
-    w.Day()->Check();
+    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : today);
+    if (look == "midnight") {
+        w.Day()->Check();
+    } else if (look == "resume") {
+        w.Day()->PrepareForSleep(false);
+    } else if (look == "shown again") {
+        w.show();
+    } else if (look == "activated") {
+        QVERIFY(ShowActive(&w));
+    } else if (look == "icon clicked") {
+        w.Tray()->SimulateDoubleClick();
+    } else {
+        w.Tray()->SimulateRightButton(QPoint(40, 40));
+        w.mnuTaskTray()->hide();
+    }
     QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : tomorrow);
     // Redrawn: the chart's tooltip and the caption are there again.
     QCOMPARE(w.findChild<PictureBox*>("picGraph")->toolTip().isEmpty(), chosenDate);
