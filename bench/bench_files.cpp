@@ -91,7 +91,7 @@ void BM_ImportPeople(benchmark::State& state)
     qint32 count = 0;
     for (auto _ : state) {
         PeopleList list;
-        basUserInfo::ImportPeople(list, path, [](qint64) { return true; });
+        basUserInfo::ImportPeople(list, path, [](const basUserInfo::BadLine&) { return true; });
         count = list.Count();
     }
     state.counters["people"] = count;

@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     PeopleList list;
     qint64 lastAsked = 0;
-    basUserInfo::ReadPeopleText(bytes, format, list, [&](qint64 line) {
+    basUserInfo::ReadPeopleText(bytes, format, list, [&](const basUserInfo::BadLine& bad) {
+        const qint64 line = bad.number;
         FUZZ_CHECK(line > lastAsked);
         lastAsked = line;
         return true;
@@ -79,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const QByteArray written = basUserInfo::PeopleTextBytes(list, format);
     PeopleList again;
-    const bool complete = basUserInfo::ReadPeopleText(written, format, again, [](qint64) { return false; });
+    const bool complete
+        = basUserInfo::ReadPeopleText(written, format, again, [](const basUserInfo::BadLine&) { return false; });
     FUZZ_CHECK(complete);
     FUZZ_CHECK(again.Count() == list.Count());
     for (qint32 i = 1; i <= list.Count(); ++i) {

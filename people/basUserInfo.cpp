@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
+
 #include "app/basParam.h"
 #include "cUserName.h"
 #include "groups/BinaryFields.h"
@@ -162,6 +164,13 @@ bool NeedsBackup(Existing existing)
 // No line a people text file needs comes near this: a name the people file can hold, its quotes doubled, a
 // delimiter and a date. Longer lines are refused before they are decoded.
 constexpr qsizetype MaxLineBytes = qsizetype(1) << 20;
+
+QString LongLineReason()
+{
+    return QStringLiteral("行が長すぎます。");
+}
+
+const QByteArray Utf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 // Where a line splits into its two fields, or -1 without a delimiter. A quoted name ends at its closing
 // quote: a quote that is not one of a doubled pair and is followed by the delimiter.
@@ -468,8 +477,37 @@ bool AllAscii(QStringView name)
 
 // A line decoded from a file whose every byte formed a character holds only what the code page can write
 // back; any other text is checked character by character.
-LineResult
-ReadLine(QStringView line, const QString& delimiter, bool nameFirst, bool checkWritable, QString& name, Date& birthday)
+// A bad line, and what is wrong with it for the question the user is asked.
+LineResult Bad(QString* why, const QString& reason)
+{
+    if (why) {
+        *why = reason;
+    }
+    return LineResult::Bad;
+}
+
+QString BadDateReason(QStringView field)
+{
+    const QString text = field.trimmed().toString();
+    return text.isEmpty() ? QStringLiteral("誕生日がありません。")
+                          : QStringLiteral("誕生日「%1」は日付として読めません。").arg(text.left(40));
+}
+
+QString UnwritableReason(const QString& name, const QString& unmappable)
+{
+    if (unmappable.contains(QChar(QChar::ReplacementCharacter))) {
+        return QStringLiteral("名前「%1」に文字にならないバイトがあります。").arg(name.left(40));
+    }
+    return QStringLiteral("名前「%1」の「%2」は保存できない文字です。").arg(name.left(40), unmappable.left(10));
+}
+
+LineResult ReadLine(QStringView line,
+                    const QString& delimiter,
+                    bool nameFirst,
+                    bool checkWritable,
+                    QString& name,
+                    Date& birthday,
+                    QString* why)
 {
     qsizetype start = 0;
     while (start < line.size() && line[start] == QLatin1Char(' ')) {
@@ -482,9 +520,10 @@ ReadLine(QStringView line, const QString& delimiter, bool nameFirst, bool checkW
     }
     const QStringView before = text.left(split);
     const QStringView after = text.mid(split + delimiter.size());
-    const auto date = ParseDate(InPlace(nameFirst ? after : before));
+    const QStringView dateField = nameFirst ? after : before;
+    const auto date = ParseDate(InPlace(dateField));
     if (!date) {
-        return LineResult::Bad;
+        return Bad(why, BadDateReason(dateField));
     }
     const QStringView field = nameFirst ? before : after;
     if (field.isEmpty()) {
@@ -500,12 +539,15 @@ ReadLine(QStringView line, const QString& delimiter, bool nameFirst, bool checkW
         read = WithoutControls(std::move(read));
     }
     // A name the files cannot keep (bytes that formed no character among them) is not taken.
-    if (checkWritable && !AllAscii(read) && !Cp932::Unmappable(read).isEmpty()) {
-        return LineResult::Bad;
+    if (checkWritable && !AllAscii(read)) {
+        const QString unmappable = Cp932::Unmappable(read);
+        if (!unmappable.isEmpty()) {
+            return Bad(why, UnwritableReason(read, unmappable));
+        }
     }
     // A character takes at most two bytes, so only a long name needs measuring.
     if (read.size() > BinaryFields::MaxCountedBytes / 2 && Cp932::ByteLength(read) > BinaryFields::MaxCountedBytes) {
-        return LineResult::Bad;
+        return Bad(why, QStringLiteral("名前が長すぎます（%1 バイトまでです）。").arg(BinaryFields::MaxCountedBytes));
     }
     name = std::move(read);
     birthday = *date;
@@ -546,49 +588,73 @@ bool DecodesLineByLine(const QByteArray& bytes, const QString& text)
 
 } // namespace
 
-LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday)
+LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday, QString* why)
 {
     const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
-    return ReadLine(line, delimiter, format.nameFirst, true, name, birthday);
+    return ReadLine(line, delimiter, format.nameFirst, true, name, birthday, why);
+}
+
+bool IsUtf8Text(const QByteArray& bytes)
+{
+    if (bytes.startsWith(Utf8Mark)) {
+        return true;
+    }
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return false; // the same text in either
+    }
+    return QByteArrayView(bytes).isValidUtf8();
 }
 
 bool ReadPeopleText(const QByteArray& bytes,
                     const TextFormat& format,
                     PeopleList& list,
-                    const std::function<bool(qint64)>& askContinue)
+                    const std::function<bool(const BadLine&)>& askContinue)
 {
     const QString delimiter = format.delimiter.isEmpty() ? QStringLiteral(",") : format.delimiter;
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
-    // Decoded once for the whole file when that gives each line the text it has decoded by itself.
-    QString whole = Cp932::Decode(bytes);
-    const bool wholeFile = DecodesLineByLine(bytes, whole);
-    if (!wholeFile) {
-        whole.clear();
+    const bool utf8 = IsUtf8Text(bytes);
+    // Decoded once for the whole file when that gives each line the text it has decoded by itself: always for
+    // UTF-8, for code page 932 when every byte formed a character.
+    QString whole;
+    bool wholeFile = true;
+    if (utf8) {
+        const qsizetype mark = bytes.startsWith(Utf8Mark) ? Utf8Mark.size() : 0;
+        whole = QString::fromUtf8(QByteArrayView(bytes).sliced(mark));
+    } else {
+        whole = Cp932::Decode(bytes);
+        wholeFile = DecodesLineByLine(bytes, whole);
+        if (!wholeFile) {
+            whole.clear();
+        }
     }
     const char16_t* text = reinterpret_cast<const char16_t*>(whole.utf16());
     const qsizetype textSize = whole.size();
-    qint64 lineNumber = 0;
+    BadLine bad;
     // Appends a person read, or asks about a bad line; false when the answer is to stop.
     const auto take = [&](LineResult result, QString& name, Date birthday) {
         if (result == LineResult::Person) {
             cUserName& person = list.Add();
             person.kiParamValue(KeyUserName, ParamValue::FromText(name));
             person.kiParamValue(KeyBirthDay, ParamValue::FromDate(birthday));
-        } else if (result == LineResult::Bad && !askContinue(lineNumber)) {
+        } else if (result == LineResult::Bad && !askContinue(bad)) {
             return false;
         }
         return true;
     };
-    if (wholeFile && size <= MaxLineBytes) {
-        // A file no longer than the line limit holds no line over it: its lines are read from the text alone.
+    if (utf8 || (wholeFile && size <= MaxLineBytes)) {
+        // Lines read from the text alone: a UTF-8 file, or one no longer than the line limit, which holds no
+        // line over it. Only code page 932 text decoded whole needs no check that the files can keep it.
         for (qsizetype textPos = 0; textPos < textSize;) {
             const qsizetype textEnd = LineEnd(text, textPos, textSize);
-            ++lineNumber;
+            ++bad.number;
             QString name;
             Date birthday;
             const QStringView line(text + textPos, textEnd - textPos);
-            if (!take(ReadLine(line, delimiter, format.nameFirst, false, name, birthday), name, birthday)) {
+            const LineResult result = line.size() <= MaxLineBytes
+                ? ReadLine(line, delimiter, format.nameFirst, utf8, name, birthday, &bad.why)
+                : Bad(&bad.why, LongLineReason());
+            if (!take(result, name, birthday)) {
                 return false;
             }
             textPos = NextLine(text, textEnd, textSize);
@@ -600,23 +666,23 @@ bool ReadPeopleText(const QByteArray& bytes,
     while (pos < size) {
         const qsizetype end = LineEnd(data, pos, size);
         const qsizetype textEnd = wholeFile ? LineEnd(text, textPos, textSize) : 0;
-        ++lineNumber;
+        ++bad.number;
         // Neither CR nor LF nor a space is ever the second byte of a double-byte character, so lines are cut
         // and their leading spaces dropped before decoding.
         qsizetype first = pos;
         while (first < end && data[first] == ' ') {
             ++first;
         }
-        LineResult result = LineResult::Bad;
+        LineResult result = Bad(&bad.why, LongLineReason());
         QString name;
         Date birthday;
         if (end - first <= MaxLineBytes) {
             if (wholeFile) {
                 const QStringView line(text + textPos, textEnd - textPos);
-                result = ReadLine(line, delimiter, format.nameFirst, false, name, birthday);
+                result = ReadLine(line, delimiter, format.nameFirst, false, name, birthday, &bad.why);
             } else {
                 const QString line = Cp932::Decode(QByteArray::fromRawData(data + first, end - first));
-                result = ReadLine(line, delimiter, format.nameFirst, true, name, birthday);
+                result = ReadLine(line, delimiter, format.nameFirst, true, name, birthday, &bad.why);
             }
         }
         if (!take(result, name, birthday)) {
@@ -635,8 +701,7 @@ SafeFile::Result ExportPeople(const PeopleList& list, const QString& path)
     return SafeFile::Write(path, PeopleTextBytes(list, CurrentTextFormat()));
 }
 
-ImportResult
-ImportPeople(PeopleList& list, const QString& path, const std::function<bool(qint64 lineNumber)>& askContinue)
+ImportResult ImportPeople(PeopleList& list, const QString& path, const std::function<bool(const BadLine&)>& askContinue)
 {
     const SafeFile::ReadResult file = SafeFile::Read(path, MaxPeopleTextBytes);
     if (!file.Ok()) {
@@ -656,11 +721,13 @@ QString TextReadFailureText()
     return QStringLiteral("ファイルの読み込みに失敗しました。");
 }
 
-QString BadLineQuestion(qint64 lineNumber, const QString& path)
+QString BadLineQuestion(const BadLine& line, const QString& path)
 {
-    return QStringLiteral("ファイルの読み込みに失敗しました。（") + QString::number(lineNumber)
-        + QStringLiteral("行目）\r\n") + ProgramFolder::DisplayPath(path)
-        + QStringLiteral("\r\n読み込みを継続しますか？");
+    // What is wrong with the line stands on its own line, before the question.
+    return QStringLiteral("ファイルの読み込みに失敗しました。（") + QString::number(line.number)
+        + QStringLiteral("行目）\r\n") + ProgramFolder::DisplayPath(path) + QStringLiteral("\r\n")
+        + (line.why.isEmpty() ? QString() : line.why + QStringLiteral("\r\n"))
+        + QStringLiteral("読み込みを継続しますか？");
 }
 
 } // namespace basUserInfo

@@ -136,16 +136,31 @@ enum class LineResult {
 
 /// Reads one line (without its line end): leading spaces are dropped, the line is split at the delimiter
 /// after the name's closing quote (or at its first delimiter), the name is unquoted and its control characters
-/// become spaces, the birthday part is read as a date with spaces around it allowed.
-LineResult ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday);
+/// become spaces, the birthday part is read as a date with spaces around it allowed. For a bad line, why
+/// (when given) says what is wrong with it, in the user's words.
+LineResult
+ReadPeopleLine(const QString& line, const TextFormat& format, QString& name, Date& birthday, QString* why = nullptr);
+
+/// A line of a people text file that could not be read: its number (every line counts, from 1) and what is
+/// wrong with it.
+struct BadLine
+{
+    qint64 number = 0;
+    QString why;
+};
+
+/// How a people text file's bytes are read: UTF-8 when they start with its byte-order mark, or when they are
+/// all valid UTF-8 and hold at least one byte beyond ASCII (what editors on Linux save); code page 932
+/// otherwise (Japanese text in code page 932 practically never forms valid UTF-8).
+bool IsUtf8Text(const QByteArray& bytes);
 
 /// Appends the people of a people text file's bytes to the list, unchecked and in no group. A line ends at
-/// CR LF, CR or LF. For each bad line, askContinue gets its number (every line counts, from 1) and answers
-/// whether to go on. False when it answered no; the people appended before stay.
+/// CR LF, CR or LF. For each bad line, askContinue is told which and why, and answers whether to go on. False
+/// when it answered no; the people appended before stay.
 bool ReadPeopleText(const QByteArray& bytes,
                     const TextFormat& format,
                     PeopleList& list,
-                    const std::function<bool(qint64 lineNumber)>& askContinue);
+                    const std::function<bool(const BadLine&)>& askContinue);
 
 /// Writes the list as a people text file in the layout of the settings, whole or not at all.
 SafeFile::Result ExportPeople(const PeopleList& list, const QString& path);
@@ -158,14 +173,14 @@ enum class ImportResult {
 };
 
 /// Appends the people of a people text file in the layout of the settings to the list. For each bad line,
-/// askContinue gets its number and answers whether to go on.
+/// askContinue is told which and why, and answers whether to go on.
 ImportResult
-ImportPeople(PeopleList& list, const QString& path, const std::function<bool(qint64 lineNumber)>& askContinue);
+ImportPeople(PeopleList& list, const QString& path, const std::function<bool(const BadLine&)>& askContinue);
 
 /// What the user is told when a people text file could not be written or read (before the file's path), and
 /// the question asked at a bad line.
 QString TextWriteFailureText();
 QString TextReadFailureText();
-QString BadLineQuestion(qint64 lineNumber, const QString& path);
+QString BadLineQuestion(const BadLine& line, const QString& path);
 
 } // namespace basUserInfo

@@ -594,9 +594,9 @@ void frmBirth::mnuFileImport_Click()
         return;
     }
     const qint32 before = m_people.Count();
-    const auto askContinue = [&](qint64 lineNumber) {
+    const auto askContinue = [&](const basUserInfo::BadLine& line) {
         return MsgBox::Show(this,
-                            basUserInfo::BadLineQuestion(lineNumber, *path),
+                            basUserInfo::BadLineQuestion(line, *path),
                             QStringLiteral("エラー"),
                             MsgBox::Icon::Critical,
                             MsgBox::Buttons::YesNo)

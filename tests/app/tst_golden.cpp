@@ -105,7 +105,8 @@ void TestGolden::peopleText()
     const QByteArray bytes = Golden(file);
     const basUserInfo::TextFormat format {QStringLiteral(","), nameFirst};
     PeopleList list;
-    QVERIFY(basUserInfo::ReadPeopleText(bytes, format, list, [](qint64 line) {
+    QVERIFY(basUserInfo::ReadPeopleText(bytes, format, list, [](const basUserInfo::BadLine& bad) {
+        const qint64 line = bad.number;
         qWarning("bad line %lld", static_cast<long long>(line));
         return false;
     }));

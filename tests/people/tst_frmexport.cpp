@@ -638,7 +638,7 @@ void TestFrmExport::importStopped()
         QCOMPARE(shown.text,
                  QStringLiteral("ファイルの読み込みに失敗しました。（1行目）\r\n")
                      + QDir::toNativeSeparators(m_dir->File("in.txt"))
-                     + QStringLiteral("\r\n読み込みを継続しますか？"));
+                     + QStringLiteral("\r\n誕生日「bad」は日付として読めません。\r\n読み込みを継続しますか？"));
         QCOMPARE(shown.title, QStringLiteral("エラー"));
         QCOMPARE(shown.icon, MsgBox::Icon::Critical);
         QCOMPARE(shown.buttons, MsgBox::Buttons::YesNo);

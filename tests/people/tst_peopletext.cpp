@@ -50,7 +50,8 @@ QList<qint64>
 Read(const QByteArray& bytes, const TextFormat& format, PeopleList& list, bool goOn = true, bool* complete = nullptr)
 {
     QList<qint64> asked;
-    const bool done = basUserInfo::ReadPeopleText(bytes, format, list, [&](qint64 line) {
+    const bool done = basUserInfo::ReadPeopleText(bytes, format, list, [&](const basUserInfo::BadLine& bad) {
+        const qint64 line = bad.number;
         asked << line;
         return goOn;
     });
@@ -60,13 +61,20 @@ Read(const QByteArray& bytes, const TextFormat& format, PeopleList& list, bool g
     return asked;
 }
 
-// Imports a file in the layout of the settings, answering every bad-line question with goOn; the lines asked.
-QList<qint64>
-Import(const QString& path, PeopleList& list, bool goOn = true, basUserInfo::ImportResult* result = nullptr)
+// Imports a file in the layout of the settings, answering every bad-line question with goOn; the lines asked
+// (and what was wrong with each, when whys is given).
+QList<qint64> Import(const QString& path,
+                     PeopleList& list,
+                     bool goOn = true,
+                     basUserInfo::ImportResult* result = nullptr,
+                     QStringList* whys = nullptr)
 {
     QList<qint64> asked;
-    const basUserInfo::ImportResult r = basUserInfo::ImportPeople(list, path, [&](qint64 line) {
-        asked << line;
+    const basUserInfo::ImportResult r = basUserInfo::ImportPeople(list, path, [&](const basUserInfo::BadLine& bad) {
+        asked << bad.number;
+        if (whys) {
+            *whys << bad.why;
+        }
         return goOn;
     });
     if (result) {
@@ -75,10 +83,10 @@ Import(const QString& path, PeopleList& list, bool goOn = true, basUserInfo::Imp
     return asked;
 }
 
-QString LineQuestion(int line, const QString& path)
+QString LineQuestion(int line, const QString& path, const QString& why)
 {
     return QStringLiteral("ファイルの読み込みに失敗しました。（%1行目）\r\n").arg(line) + QDir::toNativeSeparators(path)
-        + QStringLiteral("\r\n読み込みを継続しますか？");
+        + QStringLiteral("\r\n") + why + QStringLiteral("\r\n読み込みを継続しますか？");
 }
 
 } // namespace
@@ -115,6 +123,9 @@ private slots:
     void strangeBytes_data();
     void strangeBytes();
     void randomBytes();
+    void encodings_data();
+    void encodings();
+    void japaneseInCodePage932IsNeverUtf8();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -460,9 +471,13 @@ void TestPeopleText::importAsksAboutLineTwo()
     m_dir->Write("in.txt", "1970/1/5,Taro\r\n2001/2/30,Jiro\r\n1965/4/3,Hanako\r\n");
     PeopleList list;
     basUserInfo::ImportResult result {};
-    QCOMPARE(Import(m_dir->File("in.txt"), list, true, &result), QList<qint64> {2});
+    QStringList whys;
+    QCOMPARE(Import(m_dir->File("in.txt"), list, true, &result, &whys), QList<qint64> {2});
     QCOMPARE(result, basUserInfo::ImportResult::Complete);
-    QCOMPARE(basUserInfo::BadLineQuestion(2, m_dir->File("in.txt")), LineQuestion(2, m_dir->File("in.txt")));
+    const QString why = QStringLiteral("誕生日「2001/2/30」は日付として読めません。");
+    QCOMPARE(whys, QStringList {why});
+    QCOMPARE(basUserInfo::BadLineQuestion({2, why}, m_dir->File("in.txt")),
+             LineQuestion(2, m_dir->File("in.txt"), why));
     QCOMPARE(list.Count(), 2);
     QCOMPARE(NameAt(list, 1), QStringLiteral("Taro"));
     QCOMPARE(NameAt(list, 2), QStringLiteral("Hanako"));
@@ -563,9 +578,10 @@ void TestPeopleText::strangeBytes_data()
     QTest::newRow("lead byte at the very end") << QByteArray("1970/1/5,a\x82") << 0 << 1;
     QTest::newRow("bytes that are no character") << QByteArray("1970/1/5,\xa0\xfd\xfe\xff") << 0 << 1;
     QTest::newRow("nul bytes") << QByteArray("1970/1/5,a\0b\r\n\0\0\0", 17) << 1 << 0;
+    // The byte-order mark says UTF-8: both lines read.
     QTest::newRow("UTF-8 byte order mark") << QByteArray("\xef\xbb\xbf"
                                                          "1970/1/5,a\r\n1970/1/5,b")
-                                           << 1 << 1;
+                                           << 2 << 0;
     QTest::newRow("line longer than any person") << QByteArray(2 << 20, 'x') + ",1970/1/5\r\n1970/1/5,b" << 1 << 1;
     QTest::newRow("many spaces before a person") << QByteArray(3 << 20, ' ') + "1970/1/5,b" << 1 << 0;
     QTest::newRow("many delimiters") << "1970/1/5" + QByteArray(50000, ',') << 1 << 0;
@@ -602,7 +618,8 @@ void TestPeopleText::randomBytes()
         const TextFormat format = Format(QString(QLatin1Char(",;\t \"/"[random.bounded(6)])), random.bounded(2) == 1);
         PeopleList list;
         qint64 lastAsked = 0;
-        basUserInfo::ReadPeopleText(bytes, format, list, [&](qint64 line) {
+        basUserInfo::ReadPeopleText(bytes, format, list, [&](const basUserInfo::BadLine& bad) {
+            const qint64 line = bad.number;
             if (line <= lastAsked) {
                 qFatal("line numbers must grow");
             }
@@ -616,6 +633,80 @@ void TestPeopleText::randomBytes()
             for (QChar c : name) {
                 QVERIFY(c.category() != QChar::Other_Control);
             }
+        }
+    }
+}
+
+void TestPeopleText::encodings_data()
+{
+    // Each file holds the same people and bad lines: the names read exact, the bad lines are asked about with
+    // what is wrong with them.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("whys");
+    const QString text = QStringLiteral("1965/4/3,田中美咲\r\n1970/13/5,鈴木一郎\r\n1980/1/2,ﾃｽﾄ ①\r\n,佐藤\r\n");
+    const QStringList names {QStringLiteral("田中美咲"), QStringLiteral("ﾃｽﾄ ①")};
+    const QStringList whys {QStringLiteral("誕生日「1970/13/5」は日付として読めません。"),
+                            QStringLiteral("誕生日がありません。")};
+    QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + text.toUtf8() << names << whys;
+    QTest::newRow("UTF-8 as editors on Linux save it") << text.toUtf8() << names << whys;
+    QTest::newRow("code page 932") << Cp932::Encode(text) << names << whys;
+    QTest::newRow("ASCII only") << QByteArray("1965/4/3,Misaki\n,x\n") << QStringList {"Misaki"}
+                                << QStringList {QStringLiteral("誕生日がありません。")};
+    // UTF-8 holds what the people file cannot: such a name is asked about, not stored as question marks.
+    QTest::newRow("UTF-8 beyond code page 932")
+        << QStringLiteral("1965/4/3,😀花子\n1970/1/5,𠮷田\n1971/1/5,吉田\n").toUtf8()
+        << QStringList {QStringLiteral("吉田")}
+        << QStringList {QStringLiteral("名前「😀花子」の「😀」は保存できない文字です。"),
+                        QStringLiteral("名前「𠮷田」の「𠮷」は保存できない文字です。")};
+    // A byte that forms no character makes the whole file code page 932, where it is asked about.
+    QTest::newRow("code page 932 with a stray byte")
+        << Cp932::Encode(QStringLiteral("1965/4/3,田中\r\n")) + QByteArray("1970/1/5,\x81\r\n")
+        << QStringList {QStringLiteral("田中")}
+        << QStringList {QStringLiteral("名前「\uFFFD」に文字にならないバイトがあります。")};
+}
+
+void TestPeopleText::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, whys);
+    m_dir->Write("in.txt", bytes);
+    PeopleList list;
+    QStringList asked;
+    Import(m_dir->File("in.txt"), list, true, nullptr, &asked);
+    QCOMPARE(asked, whys);
+    QStringList read;
+    for (int i = 1; i <= list.Count(); ++i) {
+        read << NameAt(list, i);
+    }
+    QCOMPARE(read, names);
+    // Export stays in code page 932, as other programs of this kind read it.
+    QVERIFY(basUserInfo::ExportPeople(list, m_dir->File("out.txt")).ok);
+    QVERIFY(!basUserInfo::IsUtf8Text(m_dir->Read("out.txt")) || names == QStringList {"Misaki"});
+}
+
+void TestPeopleText::japaneseInCodePage932IsNeverUtf8()
+{
+    // Why a file that is valid UTF-8 is read as UTF-8: no text with a full-width character in code page 932
+    // forms valid UTF-8. Every double-byte character the code page holds, alone and after each of a sample of
+    // common ones (its lead bytes are UTF-8 continuation bytes or need continuations its trail bytes are not).
+    QStringList all;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char bytes[] = {char(lead), char(trail)};
+            const QString c = Cp932::Decode(QByteArray(bytes, 2));
+            if (c.size() == 1 && c[0] != QChar(QChar::ReplacementCharacter)) {
+                all << c;
+            }
+        }
+    }
+    QVERIFY2(all.size() > 7000, qPrintable(QString::number(all.size())));
+    const QString common = QStringLiteral("山田花子田中美咲鈴木一郎佐藤あいうアイウー々〆");
+    for (const QString& c : all) {
+        QVERIFY2(!basUserInfo::IsUtf8Text(Cp932::Encode(c)), qPrintable(c));
+        for (const QChar before : common) {
+            QVERIFY2(!basUserInfo::IsUtf8Text(Cp932::Encode(before + c)), qPrintable(before + c));
         }
     }
 }

@@ -311,7 +311,7 @@ void TestFileSafety::onlyRegularFiles()
     QCOMPARE(list.Count(), 0);
     QCOMPARE(basUserInfo::LoadFindingText(finding),
              QStringLiteral("データファイルの読み込みに失敗しました。\r\n") + dir.File("kirvo.dat"));
-    QCOMPARE(basUserInfo::ImportPeople(list, dir.File("people.txt"), [](qint64) { return true; }),
+    QCOMPARE(basUserInfo::ImportPeople(list, dir.File("people.txt"), [](const basUserInfo::BadLine&) { return true; }),
              basUserInfo::ImportResult::Unreadable);
     for (const Saver& s : Savers) {
         const SafeFile::Result result = s.save(dir.Path(), true);
@@ -373,7 +373,7 @@ void TestFileSafety::hugeFilesAreNotRead()
         if (basUserInfo::LoadPeopleFile(list, dir.Path()).kind != basUserInfo::LoadFinding::Kind::Unreadable) {
             return 2;
         }
-        if (basUserInfo::ImportPeople(list, dir.File("people.txt"), [](qint64) { return true; })
+        if (basUserInfo::ImportPeople(list, dir.File("people.txt"), [](const basUserInfo::BadLine&) { return true; })
             != basUserInfo::ImportResult::Unreadable) {
             return 3;
         }
