@@ -258,8 +258,10 @@ void frmCritical::cmdSave_Click()
                                          "日数か表示する人を減らしてください。"));
         return;
     }
-    const auto chosen
-        = CommonDialogs::GetSaveFileName(this, QStringLiteral("iCalendar (*.ics);;すべてのファイル (*.*)"));
+    const auto chosen = CommonDialogs::GetSaveFileName(
+        this,
+        QStringLiteral("iCalendar (*.ics);;すべてのファイル (*.*)"),
+        QStringLiteral("要注意日_%1.ics").arg(m_first.ToQDate().toString(Qt::ISODate)));
     if (!chosen) {
         return;
     }

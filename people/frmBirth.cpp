@@ -573,7 +573,7 @@ void frmBirth::mnuFileExport_Click()
         MsgBox::ShowError(this, QStringLiteral("エクスポートするデータがありません"));
         return;
     }
-    const auto path = CommonDialogs::GetSaveFileName(this, PeopleTextFilter);
+    const auto path = CommonDialogs::GetSaveFileName(this, PeopleTextFilter, QStringLiteral("人物一覧.txt"));
     if (!path) {
         return;
     }

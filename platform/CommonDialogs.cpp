@@ -1,11 +1,14 @@
 #include "CommonDialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -15,6 +18,24 @@
 namespace {
 
 std::function<QString(const QString&)> g_answerer;
+QString g_lastFolder;
+QString g_lastOffered;
+
+// The filter a list starts with, which the dialog selects first.
+QString FirstFilter(const QString& filters)
+{
+    return filters.section(QStringLiteral(";;"), 0, 0);
+}
+
+// Remembers where the user found a file, for the next dialog of this run.
+std::optional<QString> Chosen(const QString& path)
+{
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    g_lastFolder = QFileInfo(path).absolutePath();
+    return path;
+}
 
 std::optional<QString> Scripted(const QString& kind)
 {
@@ -44,23 +65,60 @@ std::optional<QColor> ChooseColor(QWidget* parent)
     return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
 }
 
-std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter)
+QString StartFolder()
 {
-    if (g_answerer) {
-        return Scripted(QStringLiteral("save"));
+    if (!g_lastFolder.isEmpty() && QFileInfo(g_lastFolder).isDir()) {
+        return g_lastFolder;
     }
-    const QString name = QFileDialog::getSaveFileName(
-        parent, QString(), QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
-    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) {
+        return documents;
+    }
+    return QDir::homePath();
+}
+
+QString WithFilterEnding(const QString& name, const QString& selectedFilter)
+{
+    static const QRegularExpression OneEnding(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)\\)$"));
+    const QRegularExpressionMatch ending = OneEnding.match(selectedFilter.trimmed());
+    if (!ending.hasMatch() || !QFileInfo(name).suffix().isEmpty()) {
+        return name;
+    }
+    return name + ending.captured(1);
+}
+
+std::optional<QString> GetSaveFileName(QWidget* parent, const QString& filter, const QString& suggestedName)
+{
+    g_lastOffered = QDir(StartFolder()).filePath(suggestedName);
+    QString selected = FirstFilter(filter);
+    QString name;
+    if (g_answerer) {
+        name = Scripted(QStringLiteral("save")).value_or(QString());
+    } else {
+        name = QFileDialog::getSaveFileName(
+            parent, QString(), g_lastOffered, filter, &selected, QFileDialog::DontConfirmOverwrite);
+    }
+    return Chosen(name.isEmpty() ? name : WithFilterEnding(name, selected));
 }
 
 std::optional<QString> GetOpenFileName(QWidget* parent, const QString& filter)
 {
+    g_lastOffered = StartFolder();
     if (g_answerer) {
-        return Scripted(QStringLiteral("open"));
+        return Chosen(Scripted(QStringLiteral("open")).value_or(QString()));
     }
-    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
-    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    return Chosen(QFileDialog::getOpenFileName(parent, QString(), g_lastOffered, filter));
+}
+
+QString LastOffered()
+{
+    return g_lastOffered;
+}
+
+void ForgetFolderForTests()
+{
+    g_lastFolder.clear();
+    g_lastOffered.clear();
 }
 
 bool ShowPrintDialog(QWidget* parent, QPrinter& printer)

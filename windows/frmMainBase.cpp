@@ -443,8 +443,10 @@ void frmMainBase::mnuViewDateChange_Click(int index)
 
 void frmMainBase::mnuFileSave_Click()
 {
-    const auto name
-        = CommonDialogs::GetSaveFileName(this, QStringLiteral("ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)"));
+    const auto name = CommonDialogs::GetSaveFileName(
+        this,
+        QStringLiteral("ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)"),
+        QStringLiteral("曲線_%1.csv").arg(GetParam(SettingKey::DispDay).AsDate().ToQDate().toString(Qt::ISODate)));
     if (!name) {
         return;
     }

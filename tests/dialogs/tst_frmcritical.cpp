@@ -13,6 +13,7 @@
 #include "dialogs/frmCritical.h"
 #include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
+#include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
 #include "platform/NumberBox.h"
 #include "platform/SafeFile.h"
@@ -158,6 +159,7 @@ void TestFrmCritical::saveRetryAndCancel()
     Click(&dialog, "cmdSave");
     QVERIFY(none.Shown().isEmpty());
     QVERIFY(dialog.kicSaved());
+    QCOMPARE(QFileInfo(CommonDialogs::LastOffered()).fileName(), QStringLiteral("要注意日_2026-12-07.ics"));
     QVERIFY(m_dir->Read("days.ics").startsWith("BEGIN:VCALENDAR\r\n"));
     QCOMPARE(m_dir->Read("days.ics").count("BEGIN:VEVENT"), dialog.Days().size());
 }

@@ -490,6 +490,7 @@ void TestFrmExport::exportWritesChosenLayout()
     WhenExportDialog choose(Confirm(1, 1));
     form.findChild<QAction*>("mnuFileExport")->trigger();
     QCOMPARE(files.Asked(), QStringList {"save"});
+    QCOMPARE(QFileInfo(CommonDialogs::LastOffered()).fileName(), QStringLiteral("人物一覧.txt"));
     QVERIFY(choose.Shown());
     QVERIFY(messages.Shown().isEmpty());
     QCOMPARE(m_dir->Read("out.txt"), Cp932::Encode(QStringLiteral("Taro\t1970/1/5\r\n山田花子\t1965/4/3\r\n")));

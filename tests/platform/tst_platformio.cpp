@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "../TestSupport.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Cp932.h"
 #include "platform/FileRetry.h"
 #include "platform/InstanceLock.h"
@@ -49,6 +50,7 @@ private slots:
     void instanceLockBrokenPlace();
     void instanceLockDamagedWhileHeld();
     void laterStartReachesRunningCopy();
+    void fileDialogsStartWhereTheUserWas();
 };
 
 void TestPlatformIo::cleanup()
@@ -477,6 +479,41 @@ void TestPlatformIo::laterStartReachesRunningCopy()
     stranger.write(QByteArray(200, 'x'));
     QTRY_COMPARE(stranger.state(), QLocalSocket::UnconnectedState);
     QCOMPARE(asked.count(), 1);
+}
+
+void TestPlatformIo::fileDialogsStartWhereTheUserWas()
+{
+    // Never the process's working folder: the documents folder (or home) first, then where the user was.
+    CommonDialogs::ForgetFolderForTests();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(CommonDialogs::StartFolder(), QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    TempProgramFolder dir;
+    CommonDialogs::SetAnswerer([&](const QString&) { return dir.File("values"); });
+    QCOMPARE(CommonDialogs::GetSaveFileName(nullptr, QStringLiteral("CSV (*.csv);;すべて (*.*)"), "a.csv"),
+             std::optional<QString>(dir.File("values.csv")));
+    QCOMPARE(CommonDialogs::StartFolder(), dir.Path());
+    CommonDialogs::GetOpenFileName(nullptr, QStringLiteral("テキスト (*.txt)"));
+    QCOMPARE(CommonDialogs::LastOffered(), dir.Path());
+    CommonDialogs::GetSaveFileName(nullptr, QStringLiteral("テキスト (*.txt)"), QStringLiteral("人物一覧.txt"));
+    QCOMPARE(CommonDialogs::LastOffered(), dir.File("人物一覧.txt"));
+    CommonDialogs::SetAnswerer(nullptr);
+    CommonDialogs::ForgetFolderForTests();
+
+    // The ending a filter of one ending gives a name typed without one.
+    const struct
+    {
+        const char* name;
+        const char* filter;
+        const char* saved;
+    } endings[] = {{"/d/a", "ＣＳＶ(カンマ区切り) (*.csv)", "/d/a.csv"},
+                   {"/d/a.txt", "ＣＳＶ(カンマ区切り) (*.csv)", "/d/a.txt"},
+                   {"/d/a", "すべてのファイル (*.*)", "/d/a"},
+                   {"/d.x/a", "iCalendar (*.ics)", "/d.x/a.ics"},
+                   {"/d/曲線", "ＣＳＶ(カンマ区切り) (*.csv)", "/d/曲線.csv"}};
+    for (const auto& e : endings) {
+        QCOMPARE(CommonDialogs::WithFilterEnding(QString::fromUtf8(e.name), QString::fromUtf8(e.filter)),
+                 QString::fromUtf8(e.saved));
+    }
 }
 
 QTEST_MAIN(TestPlatformIo)

@@ -637,11 +637,19 @@ void TestMainWindow::saveAsksBeforeOverwriting()
         QCOMPARE(q.icon, MsgBox::Icon::Question);
     }
     QCOMPARE(m_dir->Read("out.csv"), QByteArray("old"));
+    // The dialog offers a name of the display date, in the folder the user chose last in this run.
+    QCOMPARE(QFileInfo(CommonDialogs::LastOffered()).fileName(), QStringLiteral("曲線_2026-12-07.csv"));
     {
         ScriptedMessages messages({MsgBox::Answer::Yes});
         Action(&w, "mnuFileSave")->trigger();
     }
     QCOMPARE(m_dir->Read("out.csv"), basGraph::CurveValuesBytes());
+    QCOMPARE(QFileInfo(CommonDialogs::LastOffered()).absolutePath(), QFileInfo(m_dir->Path()).absoluteFilePath());
+    // Typed without an ending through the CSV filter, the name gets .csv.
+    CommonDialogs::SetAnswerer(
+        [this](const QString& kind) { return kind == "save" ? m_dir->File("typed") : QString(); });
+    Action(&w, "mnuFileSave")->trigger();
+    QCOMPARE(m_dir->Read("typed.csv"), basGraph::CurveValuesBytes());
     // A cancelled save dialog does nothing at all.
     CommonDialogs::SetAnswerer([](const QString&) { return QString(); });
     ScriptedMessages messages;
