@@ -11,7 +11,7 @@ using L = SettingsTable::Load;
 using W = SettingsTable::Write;
 
 // clang-format off
-constexpr std::array<SettingsTable::Row, 31> Table {{
+constexpr std::array<SettingsTable::Row, 32> Table {{
     {"BirthDay",         K::Empty, "",          false, L::List,           0,   0,     W::List},
     {"DispPeriod",       K::Int16, "15",        true,  L::Range,          1,   999,   W::WhenChanged},
     {"BirthYear",        K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
@@ -44,6 +44,7 @@ constexpr std::array<SettingsTable::Row, 31> Table {{
     {"ReadBirthDay",     K::Bool,  "False",     true,  L::Ignored,        0,   0,     W::Never},
     // Added later than the rest: written last, so older versions still read every line they know.
     {"Reminder",         K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
+    {"ShowNames",        K::Bool,  "False",     true,  L::Boolean,        0,   0,     W::WhenChanged},
 }};
 // clang-format on
 

@@ -36,6 +36,8 @@ inline const QString DelimChar = QStringLiteral("DelimChar");
 inline const QString Position = QStringLiteral("Position");
 /// The notification icon names the day's critical days at start and at each midnight.
 inline const QString Reminder = QStringLiteral("Reminder");
+/// Each band of the chart on screen is labelled with its person's name, as on paper.
+inline const QString ShowNames = QStringLiteral("ShowNames");
 } // namespace SettingKey
 
 /// One row per setting: its name, the type it is stored as, its default, how the settings file's line for it

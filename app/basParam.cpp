@@ -5,7 +5,6 @@
 #include "SettingsTable.h"
 #include "platform/Numeric.h"
 
-#include <array>
 #include <vector>
 
 namespace {
@@ -27,8 +26,6 @@ const std::vector<const SettingsTable::Row*>& Keys()
     return keys;
 }
 
-constexpr size_t KeyCount = 29;
-
 struct DisplayEntry
 {
     QString name;
@@ -41,7 +38,8 @@ struct EraEntry
     qint32 offset = 0;
 };
 
-std::array<ParamValue, KeyCount> g_values;
+// One value per key of the settings table, in its order.
+std::vector<ParamValue> g_values;
 QVector<DisplayEntry> g_display;
 QVector<EraEntry> g_eras;
 
@@ -81,9 +79,9 @@ void EnsureInitialised()
 {
     if (!g_initialised) {
         g_initialised = true;
-        Q_ASSERT(Keys().size() == KeyCount);
-        for (size_t i = 0; i < KeyCount; ++i) {
-            g_values[i] = ZeroOf(Keys()[i]->kind);
+        g_values.clear();
+        for (const SettingsTable::Row* key : Keys()) {
+            g_values.push_back(ZeroOf(key->kind));
         }
     }
 }

@@ -218,6 +218,8 @@ void DrawGraph(GraphForm& form, bool enabled)
     }
 
     QString tip;
+    // On screen the bands are told apart by the tooltip, unless the user asked for the names in them.
+    const bool names = GetParam(SettingKey::ShowNames).AsBool();
     for (int i = 1; i <= count; ++i) {
         if (g_drawingActive) {
             const auto top = Numeric::ToInt32(static_cast<double>(i - 1) * bandHeight);
@@ -225,7 +227,7 @@ void DrawGraph(GraphForm& form, bool enabled)
                 g_drawingActive = false;
             } else if (Failed(RenderGraph(form,
                                           pic->Surface(),
-                                          QString(),
+                                          names ? PersonCaption(i) : QString(),
                                           *top,
                                           width,
                                           bandHeight,

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -132,6 +133,15 @@ bool ShowPrintDialog(QWidget* parent, QPrinter& printer)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void ShowPrintPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("printPreview"));
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* p) { paint(*p); });
+    dialog.exec();
 }
 
 bool ShowPageSetup(QWidget* parent, QPrinter& printer)

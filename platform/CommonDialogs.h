@@ -48,6 +48,10 @@ void ForgetFolderForTests();
 /// The printer dialog on the program's printer; false when cancelled.
 bool ShowPrintDialog(QWidget* parent, QPrinter& printer);
 
+/// The print preview of the printer's pages, which paint draws on the printer it is given; the preview's own
+/// print button prints them through paint as well.
+void ShowPrintPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
+
 /// The page setup dialog on the program's printer; false when cancelled.
 bool ShowPageSetup(QWidget* parent, QPrinter& printer);
 

@@ -140,6 +140,9 @@ void frmMainBase::CreateMenus()
           "mnuFilePrinterSet");
     Named(mnuFile->addAction(QStringLiteral("印刷(&P)..."), K(), this, &frmMainBase::mnuFilePrint_Click),
           "mnuFilePrint");
+    Named(
+        mnuFile->addAction(QStringLiteral("印刷プレビュー(&V)..."), K(), this, &frmMainBase::mnuFilePrintPreview_Click),
+        "mnuFilePrintPreview");
     Separator(mnuFile, "mnuFileBar2");
     if (m_variant == Variant::Tray) {
         Named(mnuFile->addAction(QStringLiteral("閉じる(&C)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileClose_Click),
@@ -199,6 +202,11 @@ void frmMainBase::CreateMenus()
         mnuView->addAction(a);
         m_mnuViewSelectGraph[static_cast<size_t>(i)] = a;
     }
+    m_mnuViewShowNames = Named(new QAction(QStringLiteral("名前を表示(&N)"), this), "mnuViewShowNames");
+    m_mnuViewShowNames->setCheckable(true);
+    m_mnuViewShowNames->setChecked(GetParam(SettingKey::ShowNames).AsBool());
+    connect(m_mnuViewShowNames, &QAction::toggled, this, &frmMainBase::mnuViewShowNames_Click);
+    mnuView->addAction(m_mnuViewShowNames);
     Named(mnuView->addAction(
               QStringLiteral("要注意日一覧(&L)..."), K("Ctrl+L"), this, &frmMainBase::mnuViewCritical_Click),
           "mnuViewCritical");
@@ -462,23 +470,17 @@ void frmMainBase::mnuFilePrinterSet_Click()
     CommonDialogs::ShowPageSetup(this, CommonDialogs::ProgramPrinter());
 }
 
-void frmMainBase::mnuFilePrint_Click()
+void frmMainBase::ReportPrintFailure(const QString& description, int number)
 {
-    QPrinter& printer = CommonDialogs::ProgramPrinter();
-    auto report = [this](const QString& description, int number) {
-        // The taskbar window has always ended a failed print silently.
-        if (m_variant == Variant::Tray) {
-            MsgBox::Show(this,
-                         description + QString::number(number),
-                         MsgBox::AppTitle(),
-                         MsgBox::Icon::None,
-                         MsgBox::Buttons::Ok);
-        }
-    };
-    if (!CommonDialogs::ShowPrintDialog(this, printer)) {
-        report(CommonDialogs::CancelErrorDescription(), CommonDialogs::CancelErrorNumber);
-        return;
+    // The taskbar window has always ended a failed print silently.
+    if (m_variant == Variant::Tray) {
+        MsgBox::Show(
+            this, description + QString::number(number), MsgBox::AppTitle(), MsgBox::Icon::None, MsgBox::Buttons::Ok);
     }
+}
+
+AppError frmMainBase::PrintPages(QPrinter& printer)
+{
     const int orientation = printer.pageLayout().orientation() == QPageLayout::Portrait ? 1 : 2;
     PrinterSurface surface;
     AppError e = surface.Begin(&printer, basGraph::PrintPageUnits(orientation));
@@ -489,8 +491,34 @@ void frmMainBase::mnuFilePrint_Click()
             e = end;
         }
     }
+    return e;
+}
+
+void frmMainBase::mnuFilePrint_Click()
+{
+    QPrinter& printer = CommonDialogs::ProgramPrinter();
+    if (!CommonDialogs::ShowPrintDialog(this, printer)) {
+        ReportPrintFailure(CommonDialogs::CancelErrorDescription(), CommonDialogs::CancelErrorNumber);
+        return;
+    }
+    const AppError e = PrintPages(printer);
     if (Failed(e)) {
-        report(ErrorDescription(e), ErrorNumber(e));
+        ReportPrintFailure(ErrorDescription(e), ErrorNumber(e));
+    }
+}
+
+void frmMainBase::mnuFilePrintPreview_Click()
+{
+    // The preview draws the very pages printing draws, and prints them from its own print button.
+    AppError failure = AppError::None;
+    CommonDialogs::ShowPrintPreview(this, CommonDialogs::ProgramPrinter(), [&](QPrinter& printer) {
+        const AppError e = PrintPages(printer);
+        if (Failed(e)) {
+            failure = e;
+        }
+    });
+    if (Failed(failure)) {
+        ReportPrintFailure(ErrorDescription(failure), ErrorNumber(failure));
     }
 }
 
@@ -594,6 +622,12 @@ void frmMainBase::mnuViewSelectGraph_Click(int index, bool checked)
     }
     // Only this curve's bit changes; the others stay as they are.
     SetParam(SettingKey::GraphDisp, basGraph::WithCurve(GetParam(SettingKey::GraphDisp).AsInt(), index, checked));
+    Redraw();
+}
+
+void frmMainBase::mnuViewShowNames_Click(bool shown)
+{
+    SetParam(SettingKey::ShowNames, shown);
     Redraw();
 }
 

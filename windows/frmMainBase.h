@@ -8,12 +8,14 @@
 
 #include "dialogs/frmAbout.h"
 #include "graph/GraphForm.h"
+#include "platform/AppError.h"
 #include "platform/Date.h"
 
 class QAction;
 class QFrame;
 class QMenu;
 class DayWatcher;
+class QPrinter;
 class QPushButton;
 class TrayIcon;
 
@@ -63,6 +65,7 @@ public:
     void mnuFileSave_Click();
     void mnuFilePrinterSet_Click();
     void mnuFilePrint_Click();
+    void mnuFilePrintPreview_Click();
     void mnuFileClose_Click();
     void mnuFileExit_Click();
     void mnuViewBirthDay_Click();
@@ -71,6 +74,7 @@ public:
     void mnuViewColorSelect_Click(int index);
     void mnuViewColorDefaults_Click();
     void mnuViewSelectGraph_Click(int index, bool checked);
+    void mnuViewShowNames_Click(bool shown);
     void mnuViewRefresh_Click();
     void mnuViewCritical_Click();
     void mnuViewOption_Click();
@@ -107,6 +111,9 @@ private:
     /// Whether hiding leaves the window reachable: its icon sits in a notification area.
     bool CanPutAway();
     void StoreGeometry();
+    /// The pages of the chart on a printer, as printing and the print preview draw them.
+    AppError PrintPages(QPrinter& printer);
+    void ReportPrintFailure(const QString& description, int number);
     // Rewrites kirvo.ini, asking Retry or Cancel when it cannot be written.
     void SaveSettingsFile();
     /// Runs a modal dialog with the window hidden around it when the windows stay on top of others.
@@ -130,6 +137,7 @@ private:
     std::array<QAction*, 3> m_mnuViewDateChange {};
     std::array<QAction*, 4> m_mnuViewSelectGraph {};
     QAction* m_mnuViewDateButton = nullptr;
+    QAction* m_mnuViewShowNames = nullptr;
     QMenu* m_mnuTaskTray = nullptr;
     TrayIcon* m_tray = nullptr;
     DayWatcher* m_dayWatcher = nullptr;

@@ -52,7 +52,7 @@ void TestParams::keysAreExactAndCaseSensitive()
 
 void TestParams::beforeLoadingEverythingIsZero()
 {
-    QCOMPARE(ParamKeys().size(), 29);
+    QCOMPARE(ParamKeys().size(), 30);
     for (const QString& key : ParamKeys()) {
         const ParamValue v = GetParam(key);
         QCOMPARE(v.GetKind(), ParamKind(key));

@@ -170,6 +170,9 @@ void TestSettingsFile::perKeyRules_data()
     QTest::newRow("reminder damaged keeps default") << "Reminder=maybe"
                                                     << "Reminder"
                                                     << "True";
+    QTest::newRow("names in the bands") << "ShowNames=True"
+                                        << "ShowNames"
+                                        << "True";
     QTest::newRow("geometry negative") << "GraphPosX=-120"
                                        << "GraphPosX"
                                        << "-120";
@@ -400,7 +403,8 @@ void TestSettingsFile::everyWrittenFileLoadsBack_data()
                                                                    "GraphIntelColor=013014015",
                                                                    "DelimChar=\t",
                                                                    "Position=1",
-                                                                   "Reminder=False"};
+                                                                   "Reminder=False",
+                                                                   "ShowNames=True"};
     QTest::newRow("space delimiter") << QStringList {"DelimChar= "};
     QTest::newRow("empty delimiter") << QStringList {"DelimChar="};
 }
@@ -436,9 +440,12 @@ void TestSettingsFile::everyWrittenFileLoadsBack()
     QCOMPARE(FormatYmd(DisplayBirthDay(2)), QStringLiteral("0100/1/1"));
     QCOMPARE(DisplayName(3), QString());
     QCOMPARE(basSettings::SettingsFileBytes(), first);
-    // The reminder key came later than the others: it stands last, where older versions skip it unread.
+    // The keys that came later than the others stand last, where older versions skip them unread, and only
+    // when they differ from their defaults.
     if (!GetParam("Reminder").AsBool()) {
-        QVERIFY(first.endsWith("Position=1\r\nReminder=False\r\n"));
+        QVERIFY(first.endsWith("Position=1\r\nReminder=False\r\nShowNames=True\r\n"));
+    } else {
+        QVERIFY(!first.contains("Reminder=") && !first.contains("ShowNames="));
     }
 }
 

@@ -75,6 +75,8 @@ private slots:
     void legendFirstBandDatesLastBand();
     void counterFollowsSetting_data();
     void counterFollowsSetting();
+    void nameInBandFollowsSetting_data();
+    void nameInBandFollowsSetting();
     void noBreakAtBirthday();
     void lastSampleFallsShort();
     void nothingCheckedLeavesFrameOnly();
@@ -335,6 +337,32 @@ void TestChart::counterFollowsSetting()
     const QRect area(px.X(x), px.Y(25), px.X(surface.TextWidth(text)), px.Y(surface.TextHeight(text) * 0.8));
     const int ink = CountOther(image, area, Rgb(Back));
     QVERIFY2(dispTotalDay ? ink > 20 : ink == 0, qPrintable(QString::number(ink)));
+}
+
+void TestChart::nameInBandFollowsSetting_data()
+{
+    QTest::addColumn<bool>("names");
+    QTest::newRow("names shown") << true;
+    QTest::newRow("as designed") << false;
+}
+
+void TestChart::nameInBandFollowsSetting()
+{
+    // Without the day counter, the counter's line shows the person's name only when the user asked for it.
+    QFETCH(bool, names);
+    SetParam(QStringLiteral("DispTotalDay"), false);
+    SetParam(QStringLiteral("ShowNames"), names);
+    GraphTestWindow w;
+    Prepare(w, 600, 300);
+    const QImage image = Draw(w);
+    const Mapper px(w.picGraph());
+    ImageSurface& surface = w.picGraph()->Surface();
+    const QString caption = basGraph::PersonCaption(1);
+    QCOMPARE(caption, QStringLiteral("(1)山田花子[70/4/10]"));
+    const double x = M - surface.TextWidth(QStringLiteral("生"));
+    const QRect area(px.X(x), px.Y(25), px.X(surface.TextWidth(caption)), px.Y(surface.TextHeight(caption) * 0.8));
+    const int ink = CountOther(image, area, Rgb(Back));
+    QVERIFY2(names ? ink > 20 : ink == 0, qPrintable(QString::number(ink)));
 }
 
 void TestChart::noBreakAtBirthday()

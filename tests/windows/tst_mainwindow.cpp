@@ -2,14 +2,18 @@
 // icon, hiding and restoring, the options swap, saving, printing and closing.
 #include <QtTest>
 
+#include <QAbstractPrintDialog>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "../FormTestSupport.h"
 #include "../TestSupport.h"
@@ -77,6 +81,8 @@ private slots:
     void printCancelled_data();
     void printCancelled();
     void printToPdf();
+    void previewShowsThePrintedPages();
+    void namesItemFollowsSetting();
     void helpWithoutFile();
     void colourChoice();
     void helpFinderAndTopics();
@@ -141,6 +147,9 @@ void TestMainWindow::menuTable_data()
     QTest::newRow("print") << "mnuFilePrint"
                            << "印刷(&P)..."
                            << "";
+    QTest::newRow("print preview") << "mnuFilePrintPreview"
+                                   << "印刷プレビュー(&V)..."
+                                   << "";
     QTest::newRow("people") << "mnuViewBirthDay"
                             << "表示人変更(&H)..."
                             << "Ctrl+H";
@@ -189,6 +198,9 @@ void TestMainWindow::menuTable_data()
     QTest::newRow("caution") << "mnuViewSelectGraph3"
                              << "要注意日(&W)"
                              << "Ctrl+W";
+    QTest::newRow("names") << "mnuViewShowNames"
+                           << "名前を表示(&N)"
+                           << "";
     QTest::newRow("critical list") << "mnuViewCritical"
                                    << "要注意日一覧(&L)..."
                                    << "Ctrl+L";
@@ -749,6 +761,78 @@ void TestMainWindow::printToPdf()
     const QByteArray pdf = m_dir->Read("out.pdf");
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+}
+
+void TestMainWindow::previewShowsThePrintedPages()
+{
+    // The preview and its print button draw what printing draws: the same page, pixel for pixel.
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty()) {
+        QSKIP("pdftoppm is needed to look at the pages");
+    }
+    QPrinter& printer = CommonDialogs::ProgramPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setOutputFileName(m_dir->File("printed.pdf"));
+    CommonDialogs::SetAnswerer([](const QString&) { return QStringLiteral("ok"); });
+    frmMain w;
+    Action(&w, "mnuFilePrint")->trigger();
+    CommonDialogs::SetAnswerer(nullptr);
+
+    int pages = 0;
+    QPageLayout::Orientation shown = QPageLayout::Portrait;
+    WhenModal(QStringLiteral("printPreview"), [&](QDialog* preview) {
+        auto* view = preview->findChild<QPrintPreviewWidget*>();
+        view->updatePreview();
+        pages = view->pageCount();
+        shown = view->orientation() == QPageLayout::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+        // Printing from the preview asks for the printer: the same printer, now writing another file.
+        printer.setOutputFileName(m_dir->File("previewed.pdf"));
+        auto* poll = new QTimer(preview);
+        QObject::connect(poll, &QTimer::timeout, [poll] {
+            if (auto* dialog = qobject_cast<QAbstractPrintDialog*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                dialog->accept();
+            }
+        });
+        poll->start(50);
+        for (QAction* a : preview->findChildren<QAction*>()) {
+            if (a->text() == QLatin1String("Print")) {
+                a->trigger();
+            }
+        }
+    });
+    ScriptedMessages messages;
+    Action(&w, "mnuFilePrintPreview")->trigger();
+    QVERIFY(messages.Shown().isEmpty());
+    QCOMPARE(pages, 1);
+    QCOMPARE(shown, QPageLayout::Landscape);
+    QImage images[2];
+    const char* names[] = {"printed", "previewed"};
+    for (int i = 0; i < 2; ++i) {
+        QProcess::execute(pdftoppm,
+                          {QStringLiteral("-r"),
+                           QStringLiteral("50"),
+                           QStringLiteral("-png"),
+                           QStringLiteral("-singlefile"),
+                           m_dir->File(QLatin1String(names[i]) + QStringLiteral(".pdf")),
+                           m_dir->File(QLatin1String(names[i]))});
+        images[i] = QImage(m_dir->File(QLatin1String(names[i]) + QStringLiteral(".png")));
+    }
+    QVERIFY(!images[0].isNull());
+    QCOMPARE(images[1], images[0]);
+}
+
+void TestMainWindow::namesItemFollowsSetting()
+{
+    SetParam("ShowNames", true);
+    frmMainTask w;
+    QAction* names = Action(&w, "mnuViewShowNames");
+    QVERIFY(names->isChecked());
+    names->trigger();
+    QVERIFY(!GetParam("ShowNames").AsBool());
+    names->trigger();
+    QVERIFY(GetParam("ShowNames").AsBool());
 }
 
 void TestMainWindow::helpWithoutFile()
