@@ -39,6 +39,7 @@ frmDate::frmDate(QWidget* parent)
     CreateControls();
     // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
     Forms::FitCaptions(this);
+    Help::OnF1(this, [this] { cmdHelp_Click(); });
     Form_Load();
 }
 

@@ -48,6 +48,7 @@ frmGroupMain::frmGroupMain(PeopleSource& people, QWidget* owner)
     CreateControls();
     // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
     Forms::FitCaptions(this);
+    Help::OnF1(this, [this] { cmdHelp_Click(); });
     Form_Load();
 }
 

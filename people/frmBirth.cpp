@@ -95,6 +95,7 @@ frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
     CreateControls();
     // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
     Forms::FitCaptions(this);
+    Help::OnF1(this, [this] { cmdHelp_Click(); });
     CreateMenus();
     Form_Load();
 }

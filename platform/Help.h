@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 /// The help engine: the program's help file, an HTML document whose topics are anchored by context number.
@@ -13,5 +15,11 @@ bool ShowTopic(QWidget* parent, const QString& helpFile, int contextId);
 
 /// Shows the contents of the help file, a list of every topic.
 bool ShowFinder(QWidget* parent, const QString& helpFile);
+
+/// F1 in the window (while it is the active one) runs showHelp: a dialog's topic, a main window's finder.
+void OnF1(QWidget* window, std::function<void()> showHelp);
+
+/// Test seam: the anchor the help window was last opened at ("topic21", "contents"), empty before.
+QString LastAnchor();
 
 } // namespace Help

@@ -66,6 +66,7 @@ frmMainBase::frmMainBase(Variant variant, QWidget* parent)
     // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
     Forms::FitCaptions(this);
     CreateMenus();
+    Help::OnF1(this, [this] { mnuHelpContents_Click(); });
     Form_Load();
 }
 

@@ -1,9 +1,13 @@
 // Twips and pixels on the screen at hand: one rounding rule both ways, so that a window saved in twips and
-// restored comes back at the same pixels. Run at several densities and scale factors.
+// restored comes back at the same pixels; the help window whole on the screen. Run at several densities and
+// scale factors.
+#include <QTextBrowser>
 #include <QWidget>
 #include <QtTest>
 
+#include "../FormTestSupport.h"
 #include "platform/Forms.h"
+#include "platform/Help.h"
 #include "platform/Screen.h"
 
 class TestForms : public QObject
@@ -12,6 +16,7 @@ class TestForms : public QObject
 private slots:
     void pixelsSurviveTwips();
     void windowGeometryRoundTrip();
+    void helpWindowWholeOnTheScreen();
 };
 
 void TestForms::pixelsSurviveTwips()
@@ -34,6 +39,32 @@ void TestForms::windowGeometryRoundTrip()
         Screen::SetGeometryTwips(&window, twips.x(), twips.y(), twips.width(), twips.height());
         QCOMPARE(window.size(), first);
     }
+}
+
+void TestForms::helpWindowWholeOnTheScreen()
+{
+    // Opened from a window near the screen's bottom right corner, at every dpi these tests run at: the help
+    // window lies whole within the part of the screen the panels leave free, shows the program's icon, and
+    // Esc closes it.
+    QWidget asking;
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    asking.setGeometry(free.right() - 60, free.bottom() - 40, 50, 30);
+    QVERIFY(Help::ShowFinder(&asking, QStringLiteral(KIRVO_SOURCE_DIR "/help/kirvo.hlp")));
+    QTextBrowser* viewer = ShownHelpViewer();
+    QVERIFY(viewer);
+    QVERIFY2(free.contains(viewer->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                            .arg(viewer->frameGeometry().x())
+                            .arg(viewer->frameGeometry().y())
+                            .arg(viewer->frameGeometry().width())
+                            .arg(viewer->frameGeometry().height())
+                            .arg(free.width())
+                            .arg(free.height())));
+    QVERIFY(viewer->width() > free.width() / 3);
+    QVERIFY(!viewer->windowIcon().isNull());
+    QVERIFY(ShowActive(viewer));
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    QTRY_VERIFY(!ShownHelpViewer());
 }
 
 QTEST_MAIN(TestForms)

@@ -16,11 +16,13 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
 
 #include <initializer_list>
 
+#include "../FormTestSupport.h"
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
@@ -35,6 +37,7 @@
 #include "people/frmBirth.h"
 #include "people/frmExport.h"
 #include "platform/Clock.h"
+#include "platform/Help.h"
 #include "platform/ProgramFolder.h"
 #include "windows/MainWindows.h"
 #include "windows/frmMain.h"
@@ -216,6 +219,8 @@ private slots:
     void topicsOpened_data();
     void topicsOpened();
     void linksLeadToTopics();
+    void f1OpensTheWindowsTopic_data();
+    void f1OpensTheWindowsTopic();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -235,6 +240,7 @@ void TestHelpText::initTestCase()
     basSettings::LoadSettings(m_dir->Path());
     basParam::AddDisplayPerson(QStringLiteral("A"), *Date::FromYmd(1965, 4, 3));
     MainWindows::SetEndProgram([] {});
+    QVERIFY(QFile::copy(QStringLiteral(KIRVO_SOURCE_DIR "/help/kirvo.hlp"), m_dir->File("kirvo.hlp")));
 }
 
 void TestHelpText::cleanupTestCase()
@@ -332,6 +338,66 @@ void TestHelpText::linksLeadToTopics()
         }
     }
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char(' '))));
+}
+
+void TestHelpText::f1OpensTheWindowsTopic_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("anchor");
+    // F1 does what the window's Help button or Help menu does.
+    QTest::newRow("taskbar window") << "frmMainTask"
+                                    << "contents";
+    QTest::newRow("notification-area window") << "frmMain"
+                                              << "contents";
+    QTest::newRow("people") << "frmBirth"
+                            << "topic13";
+    QTest::newRow("date") << "frmDate"
+                          << "topic21";
+    QTest::newRow("options") << "frmOptions"
+                             << "topic24";
+    QTest::newRow("critical days") << "frmCritical"
+                                   << "topic31";
+    QTest::newRow("group list") << "frmGroupMain"
+                                << "topic71";
+    QTest::newRow("group edit") << "frmGroupEdit"
+                                << "topic76";
+    QTest::newRow("export settings") << "frmExport"
+                                     << "topic84";
+}
+
+void TestHelpText::f1OpensTheWindowsTopic()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, anchor);
+    frmBirth people(nullptr, m_dir->Path());
+    std::unique_ptr<QWidget> form;
+    if (window == QLatin1String("frmMainTask")) {
+        form = std::make_unique<frmMainTask>();
+    } else if (window == QLatin1String("frmMain")) {
+        form = std::make_unique<frmMain>();
+    } else if (window == QLatin1String("frmBirth")) {
+        form = std::make_unique<frmBirth>(nullptr, m_dir->Path());
+    } else if (window == QLatin1String("frmDate")) {
+        form = std::make_unique<frmDate>();
+    } else if (window == QLatin1String("frmOptions")) {
+        form = std::make_unique<frmOptions>();
+    } else if (window == QLatin1String("frmCritical")) {
+        form = std::make_unique<frmCritical>();
+    } else if (window == QLatin1String("frmGroupMain")) {
+        form = std::make_unique<frmGroupMain>(people, &people);
+    } else if (window == QLatin1String("frmGroupEdit")) {
+        form = std::make_unique<frmGroupEdit>(people, &people);
+    } else {
+        form = std::make_unique<frmExport>();
+    }
+    // Another topic first, so that only the key can open the one expected.
+    QVERIFY(Help::ShowTopic(nullptr, basMain::HelpFilePath(), 1 + (anchor == QLatin1String("topic1"))));
+    QVERIFY(ShowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    QCOMPARE(Help::LastAnchor(), anchor);
+    if (QTextBrowser* viewer = ShownHelpViewer()) {
+        viewer->close();
+    }
 }
 
 QTEST_MAIN(TestHelpText)
