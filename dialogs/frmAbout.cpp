@@ -38,8 +38,8 @@ void frmAbout::Form_Load()
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
     auto* lblCopyright = new QLabel(QStringLiteral("Copyright (C) 2026 kirvo の開発者\n"
-                                                   "このプログラムは無保証で提供されます。\n"
-                                                   "自由に使用、複製、配布することができます。"),
+                                                   "MIT ライセンスのもとで使用、複製、改変、配布できます。\n"
+                                                   "このプログラムは無保証で提供されます。"),
                                     this);
     lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
 
@@ -64,6 +64,9 @@ void frmAbout::Form_Load()
     layout->addLayout(top);
     layout->addLayout(buttons);
 
+    // At the size its contents need, fixed like every dialog's, before the stay-on-top state re-applies it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
     Forms::SetStayOnTop(this, basParam::GetParam(SettingKey::AlwayTop).AsBool());
 }
 

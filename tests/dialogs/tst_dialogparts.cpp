@@ -3,11 +3,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 
 #include "../FormTestSupport.h"
 #include "../TestSupport.h"
+#include "dialogs/frmAbout.h"
 #include "platform/DialogRegistry.h"
 #include "platform/NumberBox.h"
 
@@ -30,6 +32,7 @@ private slots:
     void focusSelects_data();
     void focusSelects();
     void registryFollowsOpenDialogs();
+    void aboutBox();
 };
 
 void TestDialogParts::typing_data()
@@ -267,6 +270,20 @@ void TestDialogParts::registryFollowsOpenDialogs()
     QCOMPARE(DialogRegistry::ActiveDialog(), &first);
     DialogRegistry::Unregister(&first);
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
+}
+
+void TestDialogParts::aboutBox()
+{
+    QCOMPARE(VersionLine(2, 10, 7), QStringLiteral("Version 2.10 (Build: 7)"));
+    frmAbout about;
+    const QString legal = Find<QLabel>(&about, QStringLiteral("lblCopyright"))->text();
+    QCOMPARE(legal.count(QLatin1Char('\n')), 2);
+    QVERIFY(legal.contains(QStringLiteral("MIT ライセンス")));
+    QVERIFY(legal.contains(QStringLiteral("無保証")));
+    // It opens at the size its contents need, as designed, not at a toolkit's default window size.
+    QVERIFY(ShowActive(&about));
+    QCOMPARE(about.size(), about.sizeHint());
+    QVERIFY(about.width() < 600);
 }
 
 QTEST_MAIN(TestDialogParts)
