@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Export then import through the people dialog's File menu: the text file holds the people, and importing it
-# appends them again, which OK saves into the people file.
+# appends them again, which OK saves into the people file. A text saved as UTF-8, as editors on Linux save it,
+# comes in with its Japanese names whole.
 source "$(dirname "$0")/lib.sh"
 start_display
 
@@ -39,6 +40,17 @@ answer_file_dialog 開く "$E2E_DIR/people.txt"
 settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the import settings did not open"
 send_keys "$settings" Return
 sleep 1
+
+# A UTF-8 file made from a code page 932 one with iconv.
+printf '1965/4/3,\x93\x63\x92\x86\x94\xfc\x8d\xe7\r\n' | iconv -f CP932 -t UTF-8 >"$E2E_DIR/utf8.txt"
+grep -q '田中美咲' "$E2E_DIR/utf8.txt" || fail "iconv did not make the UTF-8 file"
+send_keys "$people" alt+f
+sleep 0.5
+xdotool key i
+answer_file_dialog 開く "$E2E_DIR/utf8.txt"
+settings=$(wait_window '^エクスポート／インポート設定$' 30) || fail "the second import's settings did not open"
+send_keys "$settings" Return
+sleep 1
 # Closing the dialog asks whether to save the changes; Yes writes the people file with both entries.
 send_keys "$people" Escape
 question=$(wait_window '^確認$' 30) || fail "closing did not ask to save"
@@ -46,6 +58,8 @@ send_keys "$question" Return
 wait_file "$folder/kirvo.dat" "the people file was not saved"
 count=$(grep -a -o 'Taro' "$folder/kirvo.dat" | wc -l)
 [ "$count" -eq 2 ] || fail "the people file holds Taro $count times, not 2"
+grep -a -q -F "$(printf '\x93\x63\x92\x86\x94\xfc\x8d\xe7')" "$folder/kirvo.dat" ||
+  fail "the people file lacks 田中美咲 from the UTF-8 file"
 send_keys "$win" ctrl+q
 wait_exit "$pid" 15 || fail "the program did not end"
 echo "export and import: ok"
