@@ -7,9 +7,9 @@
 
 #include "app/CommandLine.h"
 #include "app/basMain.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SafeFile.h"
-#include "platform/SessionEnd.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/SafeFile.h"
+#include "platform/core/SessionEnd.h"
 #include "windows/AppStartup.h"
 #include "windows/MainWindows.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/ParamValue.h"
+#include "platform/core/ParamValue.h"
 
 /// The name of every setting, so that a misspelt key does not compile.
 namespace SettingKey {

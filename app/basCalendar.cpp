@@ -1,8 +1,8 @@
 #include "basCalendar.h"
 
 #include "app/basParam.h"
-#include "platform/JapaneseCalendar.h"
-#include "platform/Numeric.h"
+#include "platform/core/JapaneseCalendar.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

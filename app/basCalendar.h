@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Date.h"
+#include "platform/core/Date.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -2,8 +2,8 @@
 
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SafeFile.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/SafeFile.h"
 
 namespace {
 QString g_helpFilePath;

@@ -3,7 +3,7 @@
 #include <QVector>
 
 #include "SettingsTable.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/SettingsTable.h"
-#include "platform/AppError.h"
-#include "platform/Date.h"
-#include "platform/ParamValue.h"
+#include "platform/core/AppError.h"
+#include "platform/core/Date.h"
+#include "platform/core/ParamValue.h"
 
 #include <QString>
 #include <QStringList>

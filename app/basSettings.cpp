@@ -4,11 +4,11 @@
 
 #include "app/SettingsTable.h"
 #include "app/basParam.h"
-#include "platform/Clock.h"
-#include "platform/Cp932.h"
-#include "platform/Numeric.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SafeFile.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/Numeric.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/SafeFile.h"
 
 using basParam::GetParam;
 using basParam::SetParam;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "platform/SafeFile.h"
+#include "platform/core/SafeFile.h"
 
 /// The settings file kirvo.ini beside the program: key=value lines in code page 932, rewritten in full
 /// whenever a main window closes.

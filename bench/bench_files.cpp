@@ -13,11 +13,11 @@
 
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "graph/CurveValues.h"
 #include "graph/basGraph.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
-#include "platform/Cp932.h"
+#include "graph/core/CurveValues.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Cp932.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
-#include "platform/Clock.h"
-#include "platform/Numeric.h"
+#include "graph/core/CalendarFile.h"
+#include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Screen.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 
@@ -74,8 +74,8 @@ void Setup(const Case& c)
 QVector<QLine> CurveSegments(PictureBox& pic, const Case& c)
 {
     QVector<QLine> lines;
-    const double sx = pic.devicePixelRatioF() / Screen::TwipsPerPixelX();
-    const double sy = pic.devicePixelRatioF() / Screen::TwipsPerPixelY();
+    const double sx = pic.devicePixelRatioF() / Forms::TwipsPerPixelX();
+    const double sy = pic.devicePixelRatioF() / Forms::TwipsPerPixelY();
     const double width = pic.WidthTwips();
     const double band = *basGraph::BandHeight(pic.HeightTwips(), c.people);
     const Date disp = basParam::GetParam(QStringLiteral("DispDay")).AsDate();

@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "app/basParam.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
 #include "people/frmBirth.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "app/basCalendar.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "graph/CalendarFile.h"
+#include "graph/core/CalendarFile.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
 #include "platform/FileRetry.h"
@@ -21,7 +21,7 @@
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "graph/CriticalDays.h"
+#include "graph/core/CriticalDays.h"
 
 class NumberBox;
 class QLabel;

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "platform/AppError.h"
+#include "platform/core/AppError.h"
 
 class NumberBox;
 class QComboBox;

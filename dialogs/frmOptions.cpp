@@ -15,7 +15,7 @@
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The general date reader behind every typed and stored date: any text reads as a day of the supported span
 // or as nothing, and a day's own "yyyy/m/d" reads back to that day.
 #include "FuzzSupport.h"
-#include "platform/Date.h"
+#include "platform/core/Date.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

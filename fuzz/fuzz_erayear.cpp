@@ -9,7 +9,7 @@
 #include "FuzzSupport.h"
 #include "app/basCalendar.h"
 #include "app/basParam.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

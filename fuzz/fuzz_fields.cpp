@@ -1,7 +1,7 @@
 // Fields of delimited text (the people lists): any field text unquotes without harm, and a name quoted for
 // any delimiter reads back as that name.
 #include "FuzzSupport.h"
-#include "platform/DelimitedText.h"
+#include "platform/core/DelimitedText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,10 +6,10 @@
 #include <QString>
 
 #include "FuzzSupport.h"
-#include "groups/BinaryFields.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
-#include "platform/Cp932.h"
+#include "groups/core/BinaryFields.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Cp932.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QByteArray>
 
 #include "FuzzSupport.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
 
 namespace {
 

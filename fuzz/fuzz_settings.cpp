@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 namespace {
 

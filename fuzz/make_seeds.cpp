@@ -7,10 +7,10 @@
 
 #include <cstdio>
 
-#include "groups/BinaryFields.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
+#include "groups/core/BinaryFields.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
 
 namespace {
 

@@ -26,11 +26,6 @@ constexpr qint32 PictureTopWithoutButtons = 120;
 constexpr qint32 PictureBottomGapWithoutButtons = 130;
 constexpr qint32 PictureRightGap = 20;
 
-int Pixels(double twips, double twipsPerPixel)
-{
-    return static_cast<int>(std::clamp<double>(std::lround(twips / twipsPerPixel), -100000.0, 100000.0));
-}
-
 } // namespace
 
 namespace basGraph {
@@ -62,11 +57,11 @@ void LayoutMainWindow(GraphForm& form)
     if (!w) {
         return;
     }
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const double tx = Forms::TwipsPerPixelX();
+    const double ty = Forms::TwipsPerPixelY();
 
     // A window too small for the chart snaps back; rounding up keeps it from snapping again at the next resize.
-    const QRect twips = Screen::GeometryTwips(w);
+    const QRect twips = Forms::GeometryTwips(w);
     if (twips.width() < MinFormWidth || twips.height() < MinFormHeight) {
         const int width = twips.width() < MinFormWidth ? static_cast<int>(std::ceil(MinFormWidth / tx)) : w->width();
         const int height
@@ -74,7 +69,7 @@ void LayoutMainWindow(GraphForm& form)
         w->resize(width, height);
     }
 
-    form.SetLineEndX(Screen::GeometryTwips(w).width());
+    form.SetLineEndX(Forms::GeometryTwips(w).width());
 
     // The client area in twips of this screen. (A fixed 15 twips per pixel would put the picture past the
     // window's edge on any screen that is not 96 dots per inch.)
@@ -85,8 +80,10 @@ void LayoutMainWindow(GraphForm& form)
     const double top = buttons ? PictureTopWithButtons : PictureTopWithoutButtons;
     const double height = buttons ? ch - PictureTopWithButtons : ch - PictureBottomGapWithoutButtons;
     if (PictureBox* pic = form.picGraph()) {
-        pic->setGeometry(
-            pic->x(), Pixels(top, ty), std::max(0, Pixels(cw - PictureRightGap, tx)), std::max(0, Pixels(height, ty)));
+        pic->setGeometry(pic->x(),
+                         Forms::PixelsY(top),
+                         std::max(0, Forms::PixelsX(cw - PictureRightGap)),
+                         std::max(0, Forms::PixelsY(height)));
     }
 }
 

@@ -11,14 +11,13 @@
 #include "app/basCalendar.h"
 #include "app/basParam.h"
 #include "graph/GraphRender.h"
-#include "platform/Numeric.h"
 #include "platform/PictureBox.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 
 using basParam::GetParam;
 
-basGraph::GraphColorSet g_colors;
 bool g_drawingActive = false;
 
 // The numeric value of a colour slice, read the way the colour texts have always been read: blanks, tabs and
@@ -122,13 +121,8 @@ namespace basGraph {
 
 void ResetChartState()
 {
-    g_colors = GraphColorSet();
+    ChartColors() = GraphColorSet();
     g_drawingActive = false;
-}
-
-const GraphColorSet& GraphColors()
-{
-    return g_colors;
 }
 
 bool DrawingActive()
@@ -200,13 +194,13 @@ void DrawGraph(GraphForm& form, bool enabled)
     const QPointer<PictureBox> alive(pic);
     g_drawingActive = true;
 
-    LoadColor(SettingKey::GraphForeColor, g_colors.fore);
-    LoadColor(SettingKey::GraphBackColor, g_colors.back);
-    LoadColor(SettingKey::GraphPhysColor, g_colors.cycle[0]);
-    LoadColor(SettingKey::GraphSensColor, g_colors.cycle[1]);
-    LoadColor(SettingKey::GraphIntelColor, g_colors.cycle[2]);
+    LoadColor(SettingKey::GraphForeColor, ChartColors().fore);
+    LoadColor(SettingKey::GraphBackColor, ChartColors().back);
+    LoadColor(SettingKey::GraphPhysColor, ChartColors().cycle[0]);
+    LoadColor(SettingKey::GraphSensColor, ChartColors().cycle[1]);
+    LoadColor(SettingKey::GraphIntelColor, ChartColors().cycle[2]);
 
-    pic->SetBackColor(g_colors.back);
+    pic->SetBackColor(ChartColors().back);
 
     const qint16 count = basParam::DisplayCount();
     const qint32 width = pic->WidthTwips();
@@ -252,11 +246,11 @@ AppError PrintGraph(const GraphForm& form, int orientation, DrawSurface& printer
     QCoreApplication::processEvents();
 
     AppError e = AppError::None;
-    if (Failed(e = LoadColorOrFail(SettingKey::GraphForeColor, g_colors.fore))
-        || Failed(e = LoadColorOrFail(SettingKey::GraphBackColor, g_colors.back))
-        || Failed(e = LoadColorOrFail(SettingKey::GraphPhysColor, g_colors.cycle[0]))
-        || Failed(e = LoadColorOrFail(SettingKey::GraphSensColor, g_colors.cycle[1]))
-        || Failed(e = LoadColorOrFail(SettingKey::GraphIntelColor, g_colors.cycle[2]))) {
+    if (Failed(e = LoadColorOrFail(SettingKey::GraphForeColor, ChartColors().fore))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphBackColor, ChartColors().back))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphPhysColor, ChartColors().cycle[0]))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphSensColor, ChartColors().cycle[1]))
+        || Failed(e = LoadColorOrFail(SettingKey::GraphIntelColor, ChartColors().cycle[2]))) {
         return e;
     }
 

@@ -8,21 +8,13 @@
 #include <optional>
 
 #include "graph/GraphForm.h"
-#include "platform/AppError.h"
+#include "graph/GraphRender.h"
+#include "platform/core/AppError.h"
 
 class DrawSurface;
 
 /// The chart on screen and on paper, and the colours both are drawn in.
 namespace basGraph {
-
-/// The colours of the last drawing or printing, each a 32-bit RGB value with red in the low byte.
-struct GraphColorSet
-{
-    quint32 fore = 0;
-    quint32 back = 0;
-    std::array<quint32, 4> cycle {}; // 0 physical, 1 sensitivity, 2 intellect; 3 is never used
-};
-const GraphColorSet& GraphColors();
 
 /// True while DrawGraph may still draw further people.
 bool DrawingActive();
@@ -30,7 +22,7 @@ bool DrawingActive();
 /// progress before its next person.
 void StopDrawing(bool value);
 
-/// The colours back to zero and DrawingActive to false; part of ResetForTests.
+/// The colours back to zero and DrawingActive to false, as in a fresh process.
 void ResetChartState();
 
 /// Draws every person of the display list as stacked bands on the form's picGraph and sets its tooltip to

@@ -13,10 +13,9 @@
 
 #include "app/basCalendar.h"
 #include "app/basParam.h"
-#include "graph/CycleModel.h"
-#include "graph/GraphOutput.h"
+#include "graph/core/CycleModel.h"
 #include "platform/DrawSurface.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 
@@ -324,6 +323,17 @@ AppError DrawCurves(DrawSurface& surface, const BandGeometry& band, const GraphC
 } // namespace
 
 namespace basGraph {
+
+GraphColorSet& ChartColors()
+{
+    static GraphColorSet colors;
+    return colors;
+}
+
+const GraphColorSet& GraphColors()
+{
+    return ChartColors();
+}
 
 AppError RenderGraph(const GraphForm& form,
                      DrawSurface& surface,

@@ -3,13 +3,28 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
+
 #include "graph/GraphForm.h"
-#include "platform/AppError.h"
-#include "platform/Date.h"
+#include "platform/core/AppError.h"
+#include "platform/core/Date.h"
 
 class DrawSurface;
 
 namespace basGraph {
+
+/// The colours a chart is drawn in, each a 32-bit RGB value with red in the low byte.
+struct GraphColorSet
+{
+    quint32 fore = 0;
+    quint32 back = 0;
+    std::array<quint32, 4> cycle {}; // 0 physical, 1 sensitivity, 2 intellect; 3 is never used
+};
+
+/// The colours of the last drawing or printing: loaded from the settings before a chart is drawn, read by
+/// RenderGraph for every band.
+const GraphColorSet& GraphColors();
+GraphColorSet& ChartColors();
 
 /// Draws one person's band on a surface: frame, legend (index 1 only), date labels (index = count only),
 /// amplitude labels, day counter preceded by labelText, dotted day grid, critical-day marks and the curves

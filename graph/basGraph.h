@@ -6,8 +6,8 @@
 /// The model and sine table are in CycleModel.h, one band of the chart in GraphRender.h, the screen and
 /// printer outputs with their colours in GraphOutput.h, the main windows' layout in GraphLayout.h, and the
 /// critical days ahead (for the list and the reminder) in CriticalDays.h.
-#include "graph/CriticalDays.h"
-#include "graph/CycleModel.h"
 #include "graph/GraphLayout.h"
 #include "graph/GraphOutput.h"
 #include "graph/GraphRender.h"
+#include "graph/core/CriticalDays.h"
+#include "graph/core/CycleModel.h"

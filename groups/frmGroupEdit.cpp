@@ -6,17 +6,17 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "GroupMembers.h"
-#include "PeopleSource.h"
 #include "app/basCalendar.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "basGroup.h"
-#include "platform/Cp932.h"
+#include "core/GroupMembers.h"
+#include "core/PeopleSource.h"
+#include "core/basGroup.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
+#include "platform/core/Cp932.h"
 
 namespace {
 

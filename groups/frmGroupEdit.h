@@ -4,7 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "platform/Date.h"
+#include "platform/core/Date.h"
 
 class PeopleSource;
 class QLabel;
@@ -45,7 +45,6 @@ public:
     void done(int result) override;
 
 protected:
-
 private:
     void CreateControls();
     void Form_Load();

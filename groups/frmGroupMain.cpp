@@ -10,8 +10,8 @@
 
 #include <iterator>
 
-#include "PeopleSource.h"
 #include "app/basMain.h"
+#include "core/PeopleSource.h"
 #include "frmGroupEdit.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"

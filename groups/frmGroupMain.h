@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "basGroup.h"
+#include "core/basGroup.h"
 
 class PeopleSource;
 class QListWidget;

@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <QString>
 
-#include "cUserName.h"
-#include "groups/PeopleSource.h"
-#include "platform/ProgramFolder.h"
+#include "core/cUserName.h"
+#include "groups/core/PeopleSource.h"
+#include "platform/core/ProgramFolder.h"
 
 class QComboBox;
 class QLineEdit;

@@ -12,11 +12,11 @@
 
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
+#include "platform/core/Cp932.h"
 
 using basParam::GetParam;
 using basParam::SetParam;

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "MsgBox.h"
-#include "ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "MsgBox.h"
-#include "ProgramFolder.h"
-#include "SessionEnd.h"
+#include "core/ProgramFolder.h"
+#include "core/SessionEnd.h"
 
 namespace FileRetry {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "SafeFile.h"
+#include "core/SafeFile.h"
 
 class QWidget;
 

@@ -6,17 +6,18 @@
 #include <QEvent>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 
-#include "Screen.h"
 #include "Window.h"
 
 namespace {
@@ -24,6 +25,18 @@ namespace {
 int Rounded(double value)
 {
     return static_cast<int>(std::lround(value));
+}
+
+int RoundedPixels(double value)
+{
+    return static_cast<int>(std::clamp<double>(std::lround(std::clamp(value, -1.0e9, 1.0e9)), -100000.0, 100000.0));
+}
+
+double LogicalDpi(bool horizontal)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? (horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()) : 96.0;
+    return dpi > 0 ? dpi : 96.0;
 }
 
 // Selects on focus later than the focus itself: a mouse click that brings the focus places the cursor after
@@ -205,24 +218,34 @@ void FitCaptions(QWidget* form)
     }
 }
 
+double TwipsPerPixelX()
+{
+    return 1440.0 / LogicalDpi(true);
+}
+
+double TwipsPerPixelY()
+{
+    return 1440.0 / LogicalDpi(false);
+}
+
 int PixelsX(double twips)
 {
-    return Rounded(twips / Screen::TwipsPerPixelX());
+    return RoundedPixels(twips / TwipsPerPixelX());
 }
 
 int PixelsY(double twips)
 {
-    return Rounded(twips / Screen::TwipsPerPixelY());
+    return RoundedPixels(twips / TwipsPerPixelY());
 }
 
 int TwipsX(double pixels)
 {
-    return Rounded(pixels * Screen::TwipsPerPixelX());
+    return Rounded(pixels * TwipsPerPixelX());
 }
 
 int TwipsY(double pixels)
 {
-    return Rounded(pixels * Screen::TwipsPerPixelY());
+    return Rounded(pixels * TwipsPerPixelY());
 }
 
 QSize Size(int width, int height)
@@ -233,6 +256,15 @@ QSize Size(int width, int height)
 QRect Rect(int left, int top, int width, int height)
 {
     return QRect(PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
+}
+
+QRect GeometryTwips(const QWidget* window)
+{
+    // Position of the frame, size of the window itself: exactly what Screen::SetGeometryTwips applies, so a
+    // size saved and restored never grows by the window manager's decorations.
+    const QPoint pos = window->frameGeometry().topLeft();
+    const QSize size = window->size();
+    return QRect(TwipsX(pos.x()), TwipsY(pos.y()), TwipsX(size.width()), TwipsY(size.height()));
 }
 
 void Place(QWidget* control, int left, int top, int width, int height)
@@ -267,7 +299,7 @@ void SetStayOnTop(QWidget* form, bool onTop)
     }
     // Through twips and back by the one rounding rule, so the window neither moves nor shrinks on a screen
     // of, say, 110 or 192 dots per inch.
-    const QRect twips = Screen::GeometryTwips(form);
+    const QRect twips = GeometryTwips(form);
     Window::SetStayOnTop(form, onTop, Rect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 

@@ -14,8 +14,13 @@ class QWidget;
 /// modally, and text boxes that select their whole text on receiving the focus.
 namespace Forms {
 
+/// Twips per pixel of the primary screen, horizontally and vertically (15 on a 96-DPI screen).
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+
 /// Twips as pixels and pixels as twips, each rounded to the nearest: pixels → twips → pixels gives the
-/// same pixels on every screen, so a window saved and restored keeps its size.
+/// same pixels on every screen, so a window saved and restored keeps its size. Pixels stay within
+/// ±100000, whatever a settings file says.
 int PixelsX(double twips);
 int PixelsY(double twips);
 int TwipsX(double pixels);
@@ -24,6 +29,9 @@ int TwipsY(double pixels);
 /// A size and a rectangle given in twips, as pixels.
 QSize Size(int width, int height);
 QRect Rect(int left, int top, int width, int height);
+
+/// A window's frame position and its size in twips, as Screen::SetGeometryTwips takes them.
+QRect GeometryTwips(const QWidget* window);
 
 /// Places a control at a position and size given in twips, relative to its parent.
 void Place(QWidget* control, int left, int top, int width, int height);

@@ -14,8 +14,8 @@
 #include "DialogRegistry.h"
 #include "Forms.h"
 #include "MsgBox.h"
-#include "ProgramFolder.h"
-#include "SafeFile.h"
+#include "core/ProgramFolder.h"
+#include "core/SafeFile.h"
 
 namespace {
 

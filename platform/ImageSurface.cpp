@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "Screen.h"
+#include "Forms.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ constexpr int MaxDevicePixels = 16384;
 
 ImageSurface::ImageSurface()
 {
-    m_twipsPerPixelX = Screen::TwipsPerPixelX();
-    m_twipsPerPixelY = Screen::TwipsPerPixelY();
+    m_twipsPerPixelX = Forms::TwipsPerPixelX();
+    m_twipsPerPixelY = Forms::TwipsPerPixelY();
 }
 
 ImageSurface::~ImageSurface()
@@ -44,8 +44,8 @@ bool ImageSurface::SetPixelSize(QSize logicalPixels, double devicePixelRatio)
 {
     const QSize logical(qMax(0, logicalPixels.width()), qMax(0, logicalPixels.height()));
     const double dpr = devicePixelRatio > 0.0 && devicePixelRatio < 16.0 ? devicePixelRatio : 1.0;
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const double tx = Forms::TwipsPerPixelX();
+    const double ty = Forms::TwipsPerPixelY();
     if (logical == m_logical && dpr == m_dpr && tx == m_twipsPerPixelX && ty == m_twipsPerPixelY && !m_image.isNull()) {
         return false;
     }

@@ -3,8 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ProgramFolder.h"
-#include "SessionEnd.h"
+#include "core/ProgramFolder.h"
+#include "core/SessionEnd.h"
 
 namespace {
 
@@ -73,7 +73,9 @@ Answer Show(QWidget* parent,
 {
     // Nobody is there to answer at the end of a session: the answer that saves nothing and goes on with nothing.
     if (SessionEnd::IsEnding()) {
-        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Cancel);
+        return buttons == Buttons::Ok
+            ? Answer::Ok
+            : (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Cancel);
     }
     const Shown shown {text, title, icon, buttons, defaultButton.value_or(FirstButton(buttons))};
     if (g_answerer) {

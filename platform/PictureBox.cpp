@@ -6,16 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Screen.h"
-
-namespace {
-
-int ToPixels(qint64 twips, double perPixel)
-{
-    return static_cast<int>(std::clamp<double>(std::round(static_cast<double>(twips) / perPixel), -100000.0, 100000.0));
-}
-
-} // namespace
+#include "Forms.h"
 
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
@@ -47,30 +38,30 @@ void PictureBox::SetBackColor(quint32 colour)
 
 qint32 PictureBox::LeftTwips() const
 {
-    return static_cast<qint32>(std::lround(x() * Screen::TwipsPerPixelX()));
+    return Forms::TwipsX(x());
 }
 
 qint32 PictureBox::TopTwips() const
 {
-    return static_cast<qint32>(std::lround(y() * Screen::TwipsPerPixelY()));
+    return Forms::TwipsY(y());
 }
 
 qint32 PictureBox::WidthTwips() const
 {
-    return static_cast<qint32>(std::lround(width() * Screen::TwipsPerPixelX()));
+    return Forms::TwipsX(width());
 }
 
 qint32 PictureBox::HeightTwips() const
 {
-    return static_cast<qint32>(std::lround(height() * Screen::TwipsPerPixelY()));
+    return Forms::TwipsY(height());
 }
 
 void PictureBox::SetGeometryTwips(qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
-    setGeometry(
-        ToPixels(left, tx), ToPixels(top, ty), std::max(0, ToPixels(width, tx)), std::max(0, ToPixels(height, ty)));
+    setGeometry(Forms::PixelsX(static_cast<double>(left)),
+                Forms::PixelsY(static_cast<double>(top)),
+                std::max(0, Forms::PixelsX(static_cast<double>(width))),
+                std::max(0, Forms::PixelsY(static_cast<double>(height))));
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

@@ -11,13 +11,6 @@
 
 namespace {
 
-double LogicalDpi(bool horizontal)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? (horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()) : 96.0;
-    return dpi > 0 ? dpi : 96.0;
-}
-
 // How far apart two rectangles are (0 where they touch or overlap), in pixels along both axes.
 qint64 Gap(const QRect& a, const QRect& b)
 {
@@ -34,26 +27,6 @@ qint64 Area(const QRect& r)
 } // namespace
 
 namespace Screen {
-
-double TwipsPerPixelX()
-{
-    return 1440.0 / LogicalDpi(true);
-}
-
-double TwipsPerPixelY()
-{
-    return 1440.0 / LogicalDpi(false);
-}
-
-QRect GeometryTwips(const QWidget* window)
-{
-    // Position of the frame, size of the window itself: exactly what SetGeometryTwips applies, so a size
-    // saved and restored never grows by the window manager's decorations.
-    const QPoint pos = window->frameGeometry().topLeft();
-    const QSize size = window->size();
-    return QRect(
-        Forms::TwipsX(pos.x()), Forms::TwipsY(pos.y()), Forms::TwipsX(size.width()), Forms::TwipsY(size.height()));
-}
 
 void SetGeometryTwips(QWidget* window, qint64 left, qint64 top, qint64 width, qint64 height)
 {

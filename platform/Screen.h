@@ -5,15 +5,8 @@
 
 class QWidget;
 
-/// Window geometry in twips (1/1440 inch), the unit of the settings.
+/// Windows placed from the settings' twips (1/1440 inch) and kept on the screens there are.
 namespace Screen {
-
-/// Twips per pixel of the primary screen, horizontally and vertically (15 on a 96-DPI screen).
-double TwipsPerPixelX();
-double TwipsPerPixelY();
-
-/// A window's frame position and its size in twips, as SetGeometryTwips takes them.
-QRect GeometryTwips(const QWidget* window);
 
 /// Places a window's frame at a position and sizes the window, from twips, then keeps it on the screens there
 /// are now (KeepOnScreens), whatever the numbers say.

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "AppIcon.h"
-#include "ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 namespace {
 // How often the notification area is looked for: a user whose panel went away waits at most this long for

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "platform/ParamValue.h"
+#include "platform/core/ParamValue.h"
 
 class QDialog;
 class QListWidget;

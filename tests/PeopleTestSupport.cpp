@@ -8,8 +8,8 @@
 
 #include "FormTestSupport.h"
 #include "TestSupport.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
 
 namespace {
 

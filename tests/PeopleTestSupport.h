@@ -6,9 +6,9 @@
 
 #include <optional>
 
-#include "groups/PeopleSource.h"
-#include "people/cUserName.h"
-#include "platform/Date.h"
+#include "groups/core/PeopleSource.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Date.h"
 
 class TempProgramFolder;
 

@@ -11,11 +11,14 @@
 
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "platform/Clock.h"
+#include "graph/GraphOutput.h"
+#include "groups/core/basGroup.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Forms.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SafeFile.h"
-#include "platform/SessionEnd.h"
+#include "platform/core/Clock.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/SafeFile.h"
+#include "platform/core/SessionEnd.h"
 
 TempProgramFolder::TempProgramFolder()
 {
@@ -59,11 +62,18 @@ ScriptedMessages::~ScriptedMessages()
 void ResetAllState()
 {
     basParam::ResetForTests();
+    basGraph::ResetChartState();
+    basGroup::ResetForTests();
     basMain::SetHelpFilePath(QString());
     Clock::SetTodayForTests(std::nullopt);
     SafeFile::SetFaultForTests(nullptr);
+    SafeFile::SetKeptBytesFolderForTests(QString());
     ProgramFolder::SetForTests(QString());
     SessionEnd::SetEnding(false);
+    CommonDialogs::SetAnswerer(nullptr);
+    CommonDialogs::ForgetFolderForTests();
+    MsgBox::SetAnswerer(nullptr);
+    MsgBox::ClearHistory();
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

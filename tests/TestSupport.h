@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "platform/Date.h"
 #include "platform/MsgBox.h"
+#include "platform/core/Date.h"
 
 /// The day of a year, month and day a test knows to be real.
 Date Ymd(int year, int month, int day);

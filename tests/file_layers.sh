@@ -4,13 +4,8 @@
 # Usage: file_layers.sh <source dir>
 set -euo pipefail
 cd "$1"
-files=(
-  app/*.h app/*.cpp
-  people/basUserInfo.* people/cUserName.*
-  groups/basGroup.* groups/GroupMembers.* groups/BinaryFields.* groups/PeopleSource.h
-  graph/CurveValues.* graph/CycleModel.* graph/CriticalDays.* graph/CalendarFile.*
-  platform/SafeFile.*
-)
+shopt -s failglob
+files=(app/*.h app/*.cpp platform/core/* graph/core/* groups/core/* people/core/*)
 pattern='#include *[<"](.*/)?(MsgBox|FileRetry|CommonDialogs|QWidget|QMessageBox|QDialog|QtWidgets)[.">]|\bQWidget\b|\bMsgBox::|\bFileRetry::'
 if found="$(grep -nE "$pattern" "${files[@]}")"; then
   echo "File layers must report, not ask:" >&2

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/basMain.h"
-#include "platform/InstanceLock.h"
-#include "platform/RunningCopy.h"
+#include "platform/core/InstanceLock.h"
+#include "platform/core/RunningCopy.h"
 
 #include <memory>
 

@@ -8,14 +8,20 @@
 
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
-#include "platform/SessionEnd.h"
 #include "platform/TrayIcon.h"
+#include "platform/core/SessionEnd.h"
 #include "windows/frmMain.h"
 #include "windows/frmMainTask.h"
 
 namespace {
 std::function<void()> g_endProgram;
 QPointer<frmMainBase> g_mainWindow;
+
+void TakeOverUnloads()
+{
+    frmMainBase::SetUnloadHandlers([](bool taskTray) { MainWindows::ShowMainWindow(taskTray); },
+                                   [] { MainWindows::EndProgram(); });
+}
 
 // Closes the innermost popup menu or modal dialog; true when one was open.
 bool CloseInnermost()
@@ -40,6 +46,7 @@ namespace MainWindows {
 
 frmMainBase* ShowMainWindow(bool taskTray)
 {
+    TakeOverUnloads();
     frmMainBase* window = nullptr;
     if (taskTray && TrayIcon::IsAvailable()) {
         window = new frmMain();
@@ -65,6 +72,7 @@ void ComeForward()
 void SetEndProgram(std::function<void()> endProgram)
 {
     g_endProgram = std::move(endProgram);
+    TakeOverUnloads();
 }
 
 void EndProgram()

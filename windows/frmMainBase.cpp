@@ -18,13 +18,11 @@
 #include "dialogs/frmCritical.h"
 #include "dialogs/frmDate.h"
 #include "dialogs/frmOptions.h"
-#include "graph/CurveValues.h"
 #include "graph/basGraph.h"
+#include "graph/core/CurveValues.h"
 #include "people/frmBirth.h"
 #include "platform/AppIcon.h"
-#include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
-#include "platform/DayWatcher.h"
 #include "platform/DialogRegistry.h"
 #include "platform/FileRetry.h"
 #include "platform/Forms.h"
@@ -32,15 +30,23 @@
 #include "platform/MsgBox.h"
 #include "platform/PictureBox.h"
 #include "platform/PrinterSurface.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Screen.h"
 #include "platform/TrayIcon.h"
-#include "windows/MainWindows.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DayWatcher.h"
+#include "platform/core/ProgramFolder.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
 
 namespace {
+
+// Who takes over when a main window unloads: the other variant after the options swap, or the end.
+struct
+{
+    std::function<void(bool taskTray)> swap;
+    std::function<void()> end;
+} g_unloadHandlers;
 
 const QString* const ColorKeys[] = {&SettingKey::GraphForeColor,
                                     &SettingKey::GraphBackColor,
@@ -396,7 +402,7 @@ void frmMainBase::Form_Resize()
     }
     basGraph::LayoutMainWindow(*this);
     if (!isMaximized()) {
-        const QRect twips = Screen::GeometryTwips(this);
+        const QRect twips = Forms::GeometryTwips(this);
         m_rememberedWidth = twips.width();
         m_rememberedHeight = twips.height();
     }
@@ -660,7 +666,9 @@ void frmMainBase::mnuViewOption_Click()
         // The other variant takes over at the place and size this one leaves in the settings.
         m_swapping = true;
         close();
-        MainWindows::ShowMainWindow(taskTray);
+        if (g_unloadHandlers.swap) {
+            g_unloadHandlers.swap(taskTray);
+        }
         return;
     }
     const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
@@ -684,6 +692,12 @@ void frmMainBase::mnuHelpAbout_Click()
     }
     m_about->show();
     m_about->raise();
+}
+
+void frmMainBase::SetUnloadHandlers(std::function<void(bool taskTray)> swap, std::function<void()> end)
+{
+    g_unloadHandlers.swap = std::move(swap);
+    g_unloadHandlers.end = std::move(end);
 }
 
 void frmMainBase::ComeForward()
@@ -790,8 +804,8 @@ void frmMainBase::Form_Unload()
     }
     StoreGeometry();
     SaveSettingsFile();
-    if (!m_swapping) {
-        MainWindows::EndProgram();
+    if (!m_swapping && g_unloadHandlers.end) {
+        g_unloadHandlers.end();
     }
 }
 
@@ -806,7 +820,7 @@ void frmMainBase::StoreGeometry()
 {
     // A minimised taskbar window keeps the place it had before.
     if (m_variant == Variant::Tray || !isMinimized()) {
-        const QRect twips = Screen::GeometryTwips(this);
+        const QRect twips = Forms::GeometryTwips(this);
         SetParam(SettingKey::GraphPosX, twips.x());
         SetParam(SettingKey::GraphPosY, twips.y());
     }

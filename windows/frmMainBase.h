@@ -8,8 +8,8 @@
 
 #include "dialogs/frmAbout.h"
 #include "graph/GraphForm.h"
-#include "platform/AppError.h"
-#include "platform/Date.h"
+#include "platform/core/AppError.h"
+#include "platform/core/Date.h"
 
 class QAction;
 class QFrame;
@@ -41,6 +41,9 @@ public:
     DayWatcher* Day() const { return m_dayWatcher; }
     /// Test seam: the day's reminder may be shown again, as in a fresh process.
     static void ResetReminderForTests();
+    /// What happens when a main window unloads: swap to the other variant (the options changed where the
+    /// window lives) or end the program. The owner of the main windows sets both.
+    static void SetUnloadHandlers(std::function<void(bool taskTray)> swap, std::function<void()> end);
 
     // GraphForm
     QWidget* FormWindow() override { return this; }

@@ -5,10 +5,10 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "graph/CurveValues.h"
-#include "graph/CycleModel.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
+#include "graph/core/CurveValues.h"
+#include "graph/core/CycleModel.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
 
 namespace {
 

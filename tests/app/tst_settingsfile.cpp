@@ -4,9 +4,9 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "platform/Clock.h"
-#include "platform/Cp932.h"
-#include "platform/SafeFile.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/SafeFile.h"
 
 using namespace basParam;
 

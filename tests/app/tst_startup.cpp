@@ -4,7 +4,7 @@
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "platform/ProgramFolder.h"
+#include "platform/core/ProgramFolder.h"
 
 #include <sys/stat.h>
 

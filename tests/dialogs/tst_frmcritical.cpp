@@ -11,12 +11,12 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "dialogs/frmCritical.h"
-#include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
+#include "graph/core/CalendarFile.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DialogRegistry.h"
 #include "platform/NumberBox.h"
-#include "platform/SafeFile.h"
+#include "platform/core/SafeFile.h"
 
 namespace {
 

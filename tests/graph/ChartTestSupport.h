@@ -11,9 +11,9 @@
 #include "app/basParam.h"
 #include "app/basSettings.h"
 #include "graph/basGraph.h"
-#include "platform/Clock.h"
-#include "platform/Date.h"
-#include "platform/Screen.h"
+#include "platform/Forms.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Date.h"
 
 /// Shared set-up for the chart tests: default settings, a built sine table, a stand-in window whose picture
 /// box has a known inside size, and the mapping from twips to the pixels of the drawn image.
@@ -53,8 +53,8 @@ struct Mapper
     double perTwipX;
     double perTwipY;
     explicit Mapper(const PictureBox* pic)
-        : perTwipX(pic->devicePixelRatioF() / Screen::TwipsPerPixelX())
-        , perTwipY(pic->devicePixelRatioF() / Screen::TwipsPerPixelY())
+        : perTwipX(pic->devicePixelRatioF() / Forms::TwipsPerPixelX())
+        , perTwipY(pic->devicePixelRatioF() / Forms::TwipsPerPixelY())
     {
     }
     int X(double twips) const { return static_cast<int>(std::floor(twips * perTwipX + 0.5)); }

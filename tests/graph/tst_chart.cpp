@@ -489,7 +489,7 @@ void TestChart::fiveBandsInThreeThousandTwips()
     GraphTestWindow w;
     PictureBox* pic = w.picGraph();
     Prepare(w, 400, 0);
-    pic->resize(pic->width(), qRound(3000 / Screen::TwipsPerPixelY()));
+    pic->resize(pic->width(), qRound(3000 / Forms::TwipsPerPixelY()));
     if (pic->HeightTwips() != 3000) {
         QSKIP("3000 twips is not a whole number of pixels on this screen");
     }
@@ -509,7 +509,7 @@ void TestChart::tallPictureDrawsEveryBand()
     basParam::AddDisplayPerson(QStringLiteral("山田"), D(1970, 4, 10));
     basParam::AddDisplayPerson(QStringLiteral("佐藤"), D(1980, 5, 20));
     GraphTestWindow w;
-    Prepare(w, 300, qCeil(46000 / Screen::TwipsPerPixelY()));
+    Prepare(w, 300, qCeil(46000 / Forms::TwipsPerPixelY()));
     const QImage image = Draw(w);
     const Mapper px(w.picGraph());
     const Band b = BandOf(w.picGraph(), 2, 2);

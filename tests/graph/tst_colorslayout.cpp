@@ -6,6 +6,7 @@
 #include "ChartTestSupport.h"
 #include "TestSupport.h"
 #include "platform/Forms.h"
+#include "platform/Screen.h"
 #include "platform/Window.h"
 
 using namespace ChartTest;
@@ -216,12 +217,12 @@ void TestColorsLayout::layoutMinimums()
     w.show();
     w.resize(pixels);
     QCoreApplication::processEvents();
-    const QRect before = Screen::GeometryTwips(&w);
+    const QRect before = Forms::GeometryTwips(&w);
     basGraph::LayoutMainWindow(w);
     QCoreApplication::processEvents();
-    const QRect after = Screen::GeometryTwips(&w);
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const QRect after = Forms::GeometryTwips(&w);
+    const double tx = Forms::TwipsPerPixelX();
+    const double ty = Forms::TwipsPerPixelY();
     QVERIFY(after.width() >= 3200 && after.height() >= 2000);
     if (before.width() < 3200) {
         QVERIFY(after.width() < 3200 + tx); // snapped to the minimum, not beyond
@@ -234,7 +235,7 @@ void TestColorsLayout::layoutMinimums()
     QCOMPARE(w.lineEndX, after.width());
     // A second layout at the minimum changes nothing.
     basGraph::LayoutMainWindow(w);
-    QCOMPARE(Screen::GeometryTwips(&w), after);
+    QCOMPARE(Forms::GeometryTwips(&w), after);
 }
 
 void TestColorsLayout::pictureGeometry_data()
@@ -258,8 +259,8 @@ void TestColorsLayout::pictureGeometry()
     QCoreApplication::processEvents();
     basGraph::LayoutMainWindow(w);
     const QSize client = w.ClientSizePixels();
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const double tx = Forms::TwipsPerPixelX();
+    const double ty = Forms::TwipsPerPixelY();
     PictureBox* pic = w.picGraph();
     QCOMPARE(pic->x(), 0);
     QCOMPARE(pic->y(), qRound(top / ty));
@@ -315,9 +316,9 @@ void TestColorsLayout::initFromSettings()
     QVERIFY(w.isVisible());
     // The frame's corner goes where the settings say; the size is the window's own (a window manager's frame
     // comes on top of it).
-    const QRect place = Screen::GeometryTwips(&w);
-    const double tx = Screen::TwipsPerPixelX();
-    const double ty = Screen::TwipsPerPixelY();
+    const QRect place = Forms::GeometryTwips(&w);
+    const double tx = Forms::TwipsPerPixelX();
+    const double ty = Forms::TwipsPerPixelY();
     // Within the pixel that holds the twips.
     QVERIFY2(std::abs(place.x() - 1500) < tx && std::abs(place.y() - 750) < ty,
              qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));

@@ -5,9 +5,9 @@
 #include <libical/ical.h>
 
 #include "../TestSupport.h"
-#include "graph/CalendarFile.h"
 #include "graph/basGraph.h"
-#include "platform/SafeFile.h"
+#include "graph/core/CalendarFile.h"
+#include "platform/core/SafeFile.h"
 
 using namespace basGraph;
 

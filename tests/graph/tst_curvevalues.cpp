@@ -4,10 +4,10 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "graph/CurveValues.h"
 #include "graph/basGraph.h"
-#include "platform/Cp932.h"
-#include "platform/SafeFile.h"
+#include "graph/core/CurveValues.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/SafeFile.h"
 
 using namespace basParam;
 

@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/Forms.h"
 #include "platform/ImageSurface.h"
 #include "platform/PictureBox.h"
 #include "platform/PrinterSurface.h"
-#include "platform/Screen.h"
 
 namespace {
 
@@ -41,11 +41,11 @@ int Ink(const QImage& image, QRgb background)
 // Twips of one pixel, so the tests can address pixels.
 double Tx()
 {
-    return Screen::TwipsPerPixelX();
+    return Forms::TwipsPerPixelX();
 }
 double Ty()
 {
-    return Screen::TwipsPerPixelY();
+    return Forms::TwipsPerPixelY();
 }
 
 } // namespace

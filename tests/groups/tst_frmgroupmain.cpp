@@ -13,7 +13,7 @@
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "groups/basGroup.h"
+#include "groups/core/basGroup.h"
 #include "groups/frmGroupMain.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"

@@ -2,8 +2,8 @@
 #include <QtTest>
 
 #include "../TestSupport.h"
-#include "groups/BinaryFields.h"
-#include "groups/basGroup.h"
+#include "groups/core/BinaryFields.h"
+#include "groups/core/basGroup.h"
 
 using namespace basGroup;
 

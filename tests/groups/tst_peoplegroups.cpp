@@ -10,12 +10,12 @@
 #include "../PeopleTestSupport.h"
 #include "../TestSupport.h"
 #include "app/basParam.h"
-#include "groups/GroupMembers.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
+#include "groups/core/GroupMembers.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
 #include "people/frmBirth.h"
-#include "platform/Clock.h"
 #include "platform/DialogRegistry.h"
+#include "platform/core/Clock.h"
 
 using basParam::SetParam;
 

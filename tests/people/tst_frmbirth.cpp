@@ -17,14 +17,14 @@
 #include "../TestSupport.h"
 #include "app/basMain.h"
 #include "app/basParam.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
 #include "people/frmBirth.h"
-#include "platform/Clock.h"
 #include "platform/DialogRegistry.h"
 #include "platform/Forms.h"
-#include "platform/SafeFile.h"
 #include "platform/Screen.h"
+#include "platform/core/Clock.h"
+#include "platform/core/SafeFile.h"
 
 using basParam::GetParam;
 using basParam::SetParam;

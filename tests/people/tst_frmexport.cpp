@@ -18,16 +18,16 @@
 #include "app/basMain.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
 #include "people/frmBirth.h"
 #include "people/frmExport.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Cp932.h"
 #include "platform/DialogRegistry.h"
-#include "platform/SafeFile.h"
-#include "platform/Screen.h"
+#include "platform/Forms.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/SafeFile.h"
 
 using basParam::GetParam;
 using basParam::SetParam;
@@ -222,7 +222,7 @@ void TestFrmExport::frameAndTabOrder()
 {
     frmExport dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("エクスポート／インポート設定"));
-    QCOMPARE(dialog.size(), QSize(qRound(4680 / Screen::TwipsPerPixelX()), qRound(2145 / Screen::TwipsPerPixelY())));
+    QCOMPARE(dialog.size(), QSize(qRound(4680 / Forms::TwipsPerPixelX()), qRound(2145 / Forms::TwipsPerPixelY())));
     QVERIFY(Find<QPushButton>(&dialog, "cmdOk")->isDefault());
     const QStringList expected = {"optDelimChar0",
                                   "optDelimChar1",

@@ -4,11 +4,11 @@
 
 #include "../TestSupport.h"
 #include "app/basParam.h"
-#include "groups/basGroup.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
-#include "platform/Cp932.h"
-#include "platform/SafeFile.h"
+#include "groups/core/basGroup.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/SafeFile.h"
 
 Q_DECLARE_METATYPE(ParamValue)
 

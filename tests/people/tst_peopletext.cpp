@@ -6,10 +6,10 @@
 
 #include "../TestSupport.h"
 #include "app/basParam.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
-#include "platform/Cp932.h"
-#include "platform/SafeFile.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/SafeFile.h"
 
 using basParam::SetParam;
 using basUserInfo::LineResult;

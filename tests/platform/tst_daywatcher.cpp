@@ -8,8 +8,8 @@
 #include <QStandardPaths>
 
 #include "../TestSupport.h"
-#include "platform/Clock.h"
-#include "platform/DayWatcher.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DayWatcher.h"
 
 class TestDayWatcher : public QObject
 {

@@ -16,11 +16,11 @@
 #include "../TestSupport.h"
 #include "app/basParam.h"
 #include "app/basSettings.h"
-#include "graph/CalendarFile.h"
-#include "graph/CurveValues.h"
-#include "people/basUserInfo.h"
-#include "people/cUserName.h"
-#include "platform/Date.h"
+#include "graph/core/CalendarFile.h"
+#include "graph/core/CurveValues.h"
+#include "people/core/basUserInfo.h"
+#include "people/core/cUserName.h"
+#include "platform/core/Date.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KIRVO_ASAN 1

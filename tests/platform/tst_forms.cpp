@@ -35,7 +35,7 @@ void TestForms::windowGeometryRoundTrip()
     Screen::SetGeometryTwips(&window, 1500, 1200, 5249, 3499);
     const QSize first = window.size();
     for (int run = 0; run < 4; ++run) {
-        const QRect twips = Screen::GeometryTwips(&window);
+        const QRect twips = Forms::GeometryTwips(&window);
         Screen::SetGeometryTwips(&window, twips.x(), twips.y(), twips.width(), twips.height());
         QCOMPARE(window.size(), first);
     }

@@ -4,13 +4,13 @@
 
 #include "../TestSupport.h"
 #include "platform/CommonDialogs.h"
-#include "platform/Cp932.h"
 #include "platform/FileRetry.h"
-#include "platform/InstanceLock.h"
 #include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RunningCopy.h"
-#include "platform/SafeFile.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/InstanceLock.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/RunningCopy.h"
+#include "platform/core/SafeFile.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "platform/Date.h"
-#include "platform/JapaneseCalendar.h"
-#include "platform/Numeric.h"
-#include "platform/ParamValue.h"
+#include "platform/core/Date.h"
+#include "platform/core/JapaneseCalendar.h"
+#include "platform/core/Numeric.h"
+#include "platform/core/ParamValue.h"
 
 Q_DECLARE_METATYPE(ParamValue)
 

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QVector>
 
-#include "graph/CriticalDays.h"
-#include "platform/SafeFile.h"
+#include "graph/core/CriticalDays.h"
+#include "platform/core/SafeFile.h"
 
 /// The critical days as an iCalendar file (RFC 5545, UTF-8) that calendar programs import: one all-day
 /// event per person and day. Each event's UID depends only on the person (name and birthday), the day and

@@ -8,10 +8,10 @@
 
 #include "app/basCalendar.h"
 #include "app/basParam.h"
-#include "graph/CycleModel.h"
-#include "platform/Cp932.h"
-#include "platform/DelimitedText.h"
-#include "platform/SafeFile.h"
+#include "graph/core/CycleModel.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/DelimitedText.h"
+#include "platform/core/SafeFile.h"
 
 using basParam::GetParam;
 

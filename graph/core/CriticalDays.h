@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "platform/Date.h"
+#include "platform/core/Date.h"
 
 /// The critical days ahead and the state of each cycle on one day, for the critical-day list, its calendar
 /// file and the notification icon's reminder. Every answer comes from the cycle model's own critical-day rule,

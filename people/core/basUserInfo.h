@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "platform/Date.h"
-#include "platform/DelimitedText.h"
-#include "platform/SafeFile.h"
+#include "platform/core/Date.h"
+#include "platform/core/DelimitedText.h"
+#include "platform/core/SafeFile.h"
 
 class PeopleList;
 class QIODevice;

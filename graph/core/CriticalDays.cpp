@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/basParam.h"
-#include "graph/CycleModel.h"
+#include "graph/core/CycleModel.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/Cp932.h"
+#include "platform/core/Cp932.h"
 
 namespace {
 

@@ -39,7 +39,4 @@ QString DayCounterText(qint32 n);
 /// every other bit stays as it was.
 int WithCurve(int graphDisp, int index, bool shown);
 
-/// Test seam: the table back to all zero, the graph colours to zero and DrawingActive to false.
-void ResetForTests();
-
 } // namespace basGraph

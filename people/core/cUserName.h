@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "groups/PeopleSource.h"
-#include "platform/Date.h"
-#include "platform/ParamValue.h"
+#include "groups/core/PeopleSource.h"
+#include "platform/core/Date.h"
+#include "platform/core/ParamValue.h"
 
 /// One person of the people list: name, birthday, check mark and group mask, reached only by key.
 class cUserName final : public PersonRecord

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "platform/SafeFile.h"
+#include "platform/core/SafeFile.h"
 
 namespace basGraph {
 

@@ -46,7 +46,9 @@ void Watch(std::function<void()> onEnd)
             g_onEnd();
         }
     });
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

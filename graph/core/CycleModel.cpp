@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "graph/GraphOutput.h"
-
 namespace {
 
 double g_sine[basGraph::SineRows][basGraph::SineColumns] = {};
@@ -68,16 +66,6 @@ QString DayCounterText(qint32 n)
         return QStringLiteral("生後 ") + QString::number(n) + QStringLiteral(" 日");
     }
     return QStringLiteral("生前 ") + QString::number(-static_cast<qint64>(n)) + QStringLiteral(" 日");
-}
-
-void ResetForTests()
-{
-    for (auto& row : g_sine) {
-        for (double& v : row) {
-            v = 0.0;
-        }
-    }
-    ResetChartState();
 }
 
 } // namespace basGraph

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "platform/ParamValue.h"
+#include "platform/core/ParamValue.h"
 
 /// One person of the people dialog's open list, as the group dialogs reach it: by key, through kiParamValue
 /// ("UserName", "BirthDay", "Selected", "MyGroupId").

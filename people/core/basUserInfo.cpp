@@ -10,11 +10,11 @@
 
 #include "app/basParam.h"
 #include "cUserName.h"
-#include "groups/BinaryFields.h"
-#include "groups/basGroup.h"
-#include "platform/Cp932.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SafeFile.h"
+#include "groups/core/BinaryFields.h"
+#include "groups/core/basGroup.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/SafeFile.h"
 
 namespace {
 

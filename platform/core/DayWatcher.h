@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "platform/Date.h"
+#include "platform/core/Date.h"
 
 /// Notices when the local date moves on, so that a program left running for days follows the calendar. It
 /// wakes at each local midnight (and at least hourly, which covers a clock that was set) and compares the
