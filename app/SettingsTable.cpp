@@ -10,43 +10,10 @@ using K = ParamValue::Kind;
 using L = SettingsTable::Load;
 using W = SettingsTable::Write;
 
-// clang-format off
-constexpr std::array<SettingsTable::Row, 32> Table {{
-    {"BirthDay",         K::Empty, "",          false, L::List,           0,   0,     W::List},
-    {"DispPeriod",       K::Int16, "15",        true,  L::Range,          1,   999,   W::WhenChanged},
-    {"BirthYear",        K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"DispTotalDay",     K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"DateChangeButton", K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"Era",              K::Empty, "",          false, L::List,           0,   0,     W::List},
-    {"Calendar",         K::Int16, "0",         false, L::Calendar,       0,   0,     W::WhenChanged},
-    {"AlwayTop",         K::Bool,  "False",     true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"TaskTray",         K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"MultiNum",         K::Int16, "5",         true,  L::Range,          0,   99,    W::WhenChanged},
-    {"PrintRate",        K::Int32, "100",       true,  L::Range,          10,  100,   W::WhenChanged},
-    {"GraphPoint",       K::Int16, "3",         true,  L::Range,          1,   5,     W::WhenChanged},
-    {"GraphPosX",        K::Int32, "0",         false, L::AsIs,           0,   0,     W::Always},
-    {"GraphPosY",        K::Int32, "0",         false, L::AsIs,           0,   0,     W::Always},
-    {"GraphWidth",       K::Int32, "4500",      true,  L::AsIs,           0,   0,     W::Always},
-    {"GraphHeight",      K::Int32, "3500",      true,  L::AsIs,           0,   0,     W::Always},
-    {"LineWidth",        K::Int16, "2",         true,  L::Range,          1,   5,     W::WhenChanged},
-    {"DrawMode",         K::Int16, "9",         true,  L::Choice,         9,   13,    W::WhenChanged},
-    {"DayLine",          K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"FullDay",          K::Bool,  "False",     true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"GraphDisp",        K::Int16, "15",        true,  L::Range,          0,   15,    W::WhenChanged},
-    {"GraphForeColor",   K::Text,  "000000000", true,  L::Color,          0,   0,     W::WhenChanged},
-    {"GraphBackColor",   K::Text,  "255255255", true,  L::Color,          0,   0,     W::WhenChanged},
-    {"GraphPhysColor",   K::Text,  "064064200", true,  L::Color,          0,   0,     W::WhenChanged},
-    {"GraphSensColor",   K::Text,  "200064064", true,  L::Color,          0,   0,     W::WhenChanged},
-    {"GraphIntelColor",  K::Text,  "064200064", true,  L::Color,          0,   0,     W::WhenChanged},
-    {"DelimChar",        K::Text,  ",",         true,  L::FirstCharacter, 0,   0,     W::WhenChanged},
-    {"Position",         K::Int16, "0",         true,  L::Choice,         0,   1,     W::WhenChanged},
-    {"DispDay",          K::Date,  "",          true,  L::Ignored,        0,   0,     W::Never},
-    {"ReadBirthDay",     K::Bool,  "False",     true,  L::Ignored,        0,   0,     W::Never},
-    // Added later than the rest: written last, so older versions still read every line they know.
-    {"Reminder",         K::Bool,  "True",      true,  L::Boolean,        0,   0,     W::WhenChanged},
-    {"ShowNames",        K::Bool,  "False",     true,  L::Boolean,        0,   0,     W::WhenChanged},
-}};
-// clang-format on
+#define KIRVO_SETTING_ROW(name, kind, defaultText, setsDefault, load, low, high, write) \
+    SettingsTable::Row {#name, K::kind, defaultText, setsDefault, L::load, low, high, W::write},
+constexpr SettingsTable::Row Table[] = {KIRVO_SETTINGS(KIRVO_SETTING_ROW)};
+#undef KIRVO_SETTING_ROW
 
 } // namespace
 
@@ -54,12 +21,12 @@ namespace SettingsTable {
 
 const Row* Rows()
 {
-    return Table.data();
+    return std::data(Table);
 }
 
 int RowCount()
 {
-    return static_cast<int>(Table.size());
+    return static_cast<int>(std::size(Table));
 }
 
 const Row* Find(const QString& key)

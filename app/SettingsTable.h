@@ -4,45 +4,56 @@
 
 #include "platform/core/ParamValue.h"
 
+// clang-format off
+/// Every setting once, in the writer's order: its name, the type it is stored as, its default as the file
+/// would write it (DispDay's default is the current date instead), whether the loader sets that default
+/// (false: it stays zero), how the file's line is read, the range low..high, and when the writer writes it.
+/// The two list rows (display list, era table) mark where their lines go.
+#define KIRVO_SETTINGS(X) \
+    X(BirthDay,         Empty, "",          false, List,           0,  0,   List) \
+    X(DispPeriod,       Int16, "15",        true,  Range,          1,  999, WhenChanged) \
+    X(BirthYear,        Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(DispTotalDay,     Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(DateChangeButton, Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(Era,              Empty, "",          false, List,           0,  0,   List) \
+    X(Calendar,         Int16, "0",         false, Calendar,       0,  0,   WhenChanged) \
+    X(AlwayTop,         Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged) \
+    X(TaskTray,         Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(MultiNum,         Int16, "5",         true,  Range,          0,  99,  WhenChanged) \
+    X(PrintRate,        Int32, "100",       true,  Range,          10, 100, WhenChanged) \
+    X(GraphPoint,       Int16, "3",         true,  Range,          1,  5,   WhenChanged) \
+    X(GraphPosX,        Int32, "0",         false, AsIs,           0,  0,   Always) \
+    X(GraphPosY,        Int32, "0",         false, AsIs,           0,  0,   Always) \
+    X(GraphWidth,       Int32, "4500",      true,  AsIs,           0,  0,   Always) \
+    X(GraphHeight,      Int32, "3500",      true,  AsIs,           0,  0,   Always) \
+    X(LineWidth,        Int16, "2",         true,  Range,          1,  5,   WhenChanged) \
+    X(DrawMode,         Int16, "9",         true,  Choice,         9,  13,  WhenChanged) \
+    X(DayLine,          Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(FullDay,          Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged) \
+    X(GraphDisp,        Int16, "15",        true,  Range,          0,  15,  WhenChanged) \
+    X(GraphForeColor,   Text,  "000000000", true,  Color,          0,  0,   WhenChanged) \
+    X(GraphBackColor,   Text,  "255255255", true,  Color,          0,  0,   WhenChanged) \
+    X(GraphPhysColor,   Text,  "064064200", true,  Color,          0,  0,   WhenChanged) \
+    X(GraphSensColor,   Text,  "200064064", true,  Color,          0,  0,   WhenChanged) \
+    X(GraphIntelColor,  Text,  "064200064", true,  Color,          0,  0,   WhenChanged) \
+    X(DelimChar,        Text,  ",",         true,  FirstCharacter, 0,  0,   WhenChanged) \
+    X(Position,         Int16, "0",         true,  Choice,         0,  1,   WhenChanged) \
+    X(DispDay,          Date,  "",          true,  Ignored,        0,  0,   Never) \
+    X(ReadBirthDay,     Bool,  "False",     true,  Ignored,        0,  0,   Never) \
+    /* Added later, so written last: older versions still read every line they know. Reminder: the icon */ \
+    /* names the day's critical days at start and midnight; ShowNames: bands on screen carry their names. */ \
+    X(Reminder,         Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
+    X(ShowNames,        Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged)
+// clang-format on
+
 /// The name of every setting, so that a misspelt key does not compile.
 namespace SettingKey {
-inline const QString DispPeriod = QStringLiteral("DispPeriod");
-inline const QString BirthYear = QStringLiteral("BirthYear");
-inline const QString DispTotalDay = QStringLiteral("DispTotalDay");
-inline const QString DateChangeButton = QStringLiteral("DateChangeButton");
-inline const QString Calendar = QStringLiteral("Calendar");
-inline const QString AlwayTop = QStringLiteral("AlwayTop");
-inline const QString TaskTray = QStringLiteral("TaskTray");
-inline const QString MultiNum = QStringLiteral("MultiNum");
-inline const QString PrintRate = QStringLiteral("PrintRate");
-inline const QString GraphPoint = QStringLiteral("GraphPoint");
-inline const QString GraphPosX = QStringLiteral("GraphPosX");
-inline const QString GraphPosY = QStringLiteral("GraphPosY");
-inline const QString GraphWidth = QStringLiteral("GraphWidth");
-inline const QString GraphHeight = QStringLiteral("GraphHeight");
-inline const QString LineWidth = QStringLiteral("LineWidth");
-inline const QString DrawMode = QStringLiteral("DrawMode");
-inline const QString DayLine = QStringLiteral("DayLine");
-inline const QString FullDay = QStringLiteral("FullDay");
-inline const QString GraphDisp = QStringLiteral("GraphDisp");
-inline const QString GraphForeColor = QStringLiteral("GraphForeColor");
-inline const QString GraphBackColor = QStringLiteral("GraphBackColor");
-inline const QString GraphPhysColor = QStringLiteral("GraphPhysColor");
-inline const QString GraphSensColor = QStringLiteral("GraphSensColor");
-inline const QString GraphIntelColor = QStringLiteral("GraphIntelColor");
-inline const QString DispDay = QStringLiteral("DispDay");
-inline const QString ReadBirthDay = QStringLiteral("ReadBirthDay");
-inline const QString DelimChar = QStringLiteral("DelimChar");
-inline const QString Position = QStringLiteral("Position");
-/// The notification icon names the day's critical days at start and at each midnight.
-inline const QString Reminder = QStringLiteral("Reminder");
-/// Each band of the chart on screen is labelled with its person's name, as on paper.
-inline const QString ShowNames = QStringLiteral("ShowNames");
+#define KIRVO_SETTING_KEY(name, ...) inline const QString name = QStringLiteral(#name);
+KIRVO_SETTINGS(KIRVO_SETTING_KEY)
+#undef KIRVO_SETTING_KEY
 } // namespace SettingKey
 
-/// One row per setting: its name, the type it is stored as, its default, how the settings file's line for it
-/// is read, and when the writer writes it. Rows stand in the order the writer writes them; the two list rows
-/// (display list, era table) mark where their lines go.
+/// The rows of KIRVO_SETTINGS, for the store, the loader and the writer.
 namespace SettingsTable {
 
 enum class Load {

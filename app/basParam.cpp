@@ -2,6 +2,7 @@
 
 #include <QVector>
 
+#include "SettingsNotifier.h"
 #include "SettingsTable.h"
 #include "platform/core/Numeric.h"
 
@@ -113,7 +114,11 @@ AppError SetParam(const QString& psParamKey, const ParamValue& pvParamValue)
         const bool integerKey = kind == Kind::Int16 || kind == Kind::Int32;
         return integerKey && numeric ? AppError::Overflow : AppError::Conversion;
     }
-    g_values[static_cast<size_t>(i)] = *converted;
+    ParamValue& stored = g_values[static_cast<size_t>(i)];
+    if (!(stored == *converted)) {
+        stored = *converted;
+        SettingsNotifier::Announce(psParamKey);
+    }
     return AppError::None;
 }
 
@@ -157,7 +162,10 @@ ParamValue::Kind ParamKind(const QString& psParamKey)
 
 void ClearDisplayList()
 {
-    g_display.clear();
+    if (!g_display.isEmpty()) {
+        g_display.clear();
+        SettingsNotifier::Announce(SettingKey::BirthDay);
+    }
 }
 
 AppError AddDisplayPerson(const QString& name, Date birthday)
@@ -166,6 +174,7 @@ AppError AddDisplayPerson(const QString& name, Date birthday)
         return AppError::Overflow;
     }
     g_display.append(DisplayEntry {name, birthday});
+    SettingsNotifier::Announce(SettingKey::BirthDay);
     return AppError::None;
 }
 
@@ -201,7 +210,10 @@ qint32 EraOffset(int plIndex)
 
 void ClearEraTable()
 {
-    g_eras.clear();
+    if (!g_eras.isEmpty()) {
+        g_eras.clear();
+        SettingsNotifier::Announce(SettingKey::Era);
+    }
 }
 
 AppError AddEra(const QString& name, qint32 offset)
@@ -210,6 +222,7 @@ AppError AddEra(const QString& name, qint32 offset)
         return AppError::Overflow;
     }
     g_eras.append(EraEntry {name, offset});
+    SettingsNotifier::Announce(SettingKey::Era);
     return AppError::None;
 }
 
@@ -223,10 +236,12 @@ void SetDefaultEras()
         {QStringLiteral("平成"), 1988},
         {QStringLiteral("令和"), 2018},
     };
+    SettingsNotifier::Announce(SettingKey::Era);
 }
 
 void ResetForTests()
 {
+    SettingsNotifier::ForgetPending();
     g_initialised = false;
     EnsureInitialised();
     g_display.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsNotifier.h"
 #include "app/SettingsTable.h"
 #include "platform/core/AppError.h"
 #include "platform/core/Date.h"

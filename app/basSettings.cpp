@@ -221,6 +221,7 @@ bool LoadSettings()
 
 bool LoadSettings(const QString& folder)
 {
+    const SettingsBatch batch;
     // Only a regular file of a size a settings file can have is read: a pipe would block start-up, a device
     // might never end, and a file of gigabytes is damage, not settings.
     const SafeFile::ReadResult file = SafeFile::Read(SettingsPath(folder), MaxSettingsBytes);
@@ -237,6 +238,7 @@ bool LoadSettings(const QString& folder)
 
 void LoadSettingsFromBytes(const QByteArray& bytes)
 {
+    const SettingsBatch batch;
     SetDefaults();
     bool eraRead = false;
     // A file saved as UTF-8 by a modern editor says so with its byte-order mark; it is written back in

@@ -30,9 +30,9 @@ void SetupCurveValues()
     basParam::ResetForTests();
     basSettings::LoadSettingsFromBytes(QByteArray());
     basGraph::BuildSineTable();
-    basParam::SetParam(QStringLiteral("GraphPoint"), 1);
-    basParam::SetParam(QStringLiteral("DispPeriod"), 999);
-    basParam::SetParam(QStringLiteral("DispDay"), *Date::FromYmd(2024, 6, 1));
+    basParam::SetParam(SettingKey::GraphPoint, 1);
+    basParam::SetParam(SettingKey::DispPeriod, 999);
+    basParam::SetParam(SettingKey::DispDay, *Date::FromYmd(2024, 6, 1));
     basParam::ClearDisplayList();
     for (int i = 0; i < CurvePeople; ++i) {
         basParam::AddDisplayPerson(QStringLiteral("山田花子%1").arg(i),

@@ -61,9 +61,9 @@ void Setup(const Case& c)
     basParam::ResetForTests();
     basSettings::LoadSettingsFromBytes(QByteArray());
     basGraph::BuildSineTable();
-    basParam::SetParam(QStringLiteral("GraphPoint"), c.graphPoint);
-    basParam::SetParam(QStringLiteral("DispPeriod"), c.period);
-    basParam::SetParam(QStringLiteral("LineWidth"), c.lineWidth);
+    basParam::SetParam(SettingKey::GraphPoint, c.graphPoint);
+    basParam::SetParam(SettingKey::DispPeriod, c.period);
+    basParam::SetParam(SettingKey::LineWidth, c.lineWidth);
     basParam::ClearDisplayList();
     for (int i = 0; i < c.people; ++i) {
         basParam::AddDisplayPerson(QStringLiteral("人%1").arg(i), *Date::FromYmd(1950 + i, 1 + i % 12, 1 + i % 28));
@@ -78,7 +78,7 @@ QVector<QLine> CurveSegments(PictureBox& pic, const Case& c)
     const double sy = pic.devicePixelRatioF() / Forms::TwipsPerPixelY();
     const double width = pic.WidthTwips();
     const double band = *basGraph::BandHeight(pic.HeightTwips(), c.people);
-    const Date disp = basParam::GetParam(QStringLiteral("DispDay")).AsDate();
+    const Date disp = basParam::GetParam(SettingKey::DispDay).AsDate();
     for (int i = 1; i <= c.people; ++i) {
         const double top = (i - 1) * band;
         const qint32 n = disp - basParam::DisplayBirthDay(i);

@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     qInstallMessageHandler(QuietOffscreen);
     QApplication app(argc, argv);
     basParam::SetDefaultEras();
-    basParam::SetParam(QStringLiteral("BirthYear"), true);
+    basParam::SetParam(SettingKey::BirthYear, true);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

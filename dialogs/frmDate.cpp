@@ -27,6 +27,7 @@ AppError StoreDisplayDate(const QString& year, const QString& month, const QStri
     if (!date) {
         return AppError::Conversion;
     }
+    const SettingsBatch batch;
     if (const AppError e = basParam::SetParam(SettingKey::DispDay, *date); Failed(e)) {
         return e;
     }

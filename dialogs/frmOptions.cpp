@@ -84,6 +84,7 @@ bool StoreOptions(const OptionValues& v)
         return false;
     }
     using basParam::SetParam;
+    const SettingsBatch batch;
     SetParam(SettingKey::GraphPoint, 5 - v.graphLevel);
     SetParam(SettingKey::LineWidth, v.lineWidth + 1);
     SetParam(SettingKey::DrawMode, v.drawMode ? DrawModeMaskPen : DrawModeCopyPen);

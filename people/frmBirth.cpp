@@ -520,6 +520,8 @@ bool frmBirth::SavePeopleFile()
 
 void frmBirth::cmdOk_Click()
 {
+    // The chart behind follows once, when everything this click stores is stored.
+    const SettingsBatch batch;
     const int n = CheckedCount();
     const int multiNum = GetParam(SettingKey::MultiNum).AsInt();
     // With nobody checked there is nothing slow to warn about; the message below says what is missing.

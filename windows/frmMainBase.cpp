@@ -74,6 +74,53 @@ frmMainBase::frmMainBase(Variant variant, QWidget* parent)
     CreateMenus();
     Help::OnF1(this, [this] { mnuHelpContents_Click(); });
     Form_Load();
+    // Whoever sets a setting, the window follows it here.
+    connect(&SettingsNotifier::Instance(), &SettingsNotifier::Changed, this, &frmMainBase::SettingChanged);
+    connect(&SettingsNotifier::Instance(), &SettingsNotifier::Settled, this, &frmMainBase::SettingsSettled);
+}
+
+void frmMainBase::SettingChanged(const QString& key)
+{
+    // The window's own place and size, and what only saving, printing, exporting, asking or the icon read.
+    static const QStringList notDrawn {SettingKey::GraphPosX,
+                                       SettingKey::GraphPosY,
+                                       SettingKey::GraphWidth,
+                                       SettingKey::GraphHeight,
+                                       SettingKey::TaskTray,
+                                       SettingKey::AlwayTop,
+                                       SettingKey::MultiNum,
+                                       SettingKey::PrintRate,
+                                       SettingKey::DelimChar,
+                                       SettingKey::Position,
+                                       SettingKey::ReadBirthDay,
+                                       SettingKey::Reminder};
+    m_due.redraw = m_due.redraw || !notDrawn.contains(key);
+    m_due.dateCaptions = m_due.dateCaptions || key == SettingKey::DispPeriod;
+    m_due.dateButtons = m_due.dateButtons || key == SettingKey::DateChangeButton;
+}
+
+void frmMainBase::SettingsSettled()
+{
+    const Due due = std::exchange(m_due, Due());
+    if (m_unloaded) {
+        return;
+    }
+    if (due.dateButtons) {
+        const bool shown = GetParam(SettingKey::DateChangeButton).AsBool();
+        for (int i = 0; i < 3; ++i) {
+            SetDateButtonVisible(i, shown);
+        }
+        Form_Resize();
+    }
+    if (due.dateCaptions) {
+        const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
+        SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
+        SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
+    }
+    if (due.redraw) {
+        Redraw();
+        basGraph::SetGraphCaption(*this);
+    }
 }
 
 void frmMainBase::CreateControls()
@@ -289,8 +336,6 @@ void frmMainBase::DayWatcher_DayChanged(Date previous, Date today)
     // Today's chart moves on with the calendar; a date the user chose stays where it is.
     if (GetParam(SettingKey::DispDay).AsDate() == previous) {
         SetParam(SettingKey::DispDay, today);
-        Redraw();
-        basGraph::SetGraphCaption(*this);
     }
     RemindOfCriticalDays();
 }
@@ -448,7 +493,6 @@ void frmMainBase::cmdChangeDate_Click(int index)
     if (next) {
         SetParam(SettingKey::DispDay, *next);
     }
-    Redraw();
 }
 
 void frmMainBase::mnuViewDateChange_Click(int index)
@@ -568,28 +612,18 @@ bool frmMainBase::RunHidingWhenOnTop(const std::function<bool()>& dialog)
 void frmMainBase::mnuViewBirthDay_Click()
 {
     UnloadOtherWindows();
-    if (RunHidingWhenOnTop([this] { return RunPeopleDialog(this); })) {
-        Redraw();
-        basGraph::SetGraphCaption(*this);
-    }
+    RunHidingWhenOnTop([this] { return RunPeopleDialog(this); });
 }
 
 void frmMainBase::mnuViewDateReserve_Click()
 {
     UnloadOtherWindows();
-    if (RunHidingWhenOnTop([this] { return RunDateDialog(this); })) {
-        Redraw();
-    }
+    RunHidingWhenOnTop([this] { return RunDateDialog(this); });
 }
 
 void frmMainBase::mnuViewDateButton_Click(bool shown)
 {
     SetParam(SettingKey::DateChangeButton, shown);
-    for (int i = 0; i < 3; ++i) {
-        SetDateButtonVisible(i, shown);
-    }
-    Form_Resize();
-    Redraw();
 }
 
 void frmMainBase::mnuViewColorSelect_Click(int index)
@@ -613,7 +647,6 @@ void frmMainBase::mnuViewColorSelect_Click(int index)
     const qint64 value = color->red() | (color->green() << 8) | (color->blue() << 16);
     if (!Failed(basGraph::ColorToText(value, text))) {
         SetParam(*ColorKeys[index], text);
-        Redraw();
     }
 }
 
@@ -629,13 +662,11 @@ void frmMainBase::mnuViewSelectGraph_Click(int index, bool checked)
     }
     // Only this curve's bit changes; the others stay as they are.
     SetParam(SettingKey::GraphDisp, basGraph::WithCurve(GetParam(SettingKey::GraphDisp).AsInt(), index, checked));
-    Redraw();
 }
 
 void frmMainBase::mnuViewShowNames_Click(bool shown)
 {
     SetParam(SettingKey::ShowNames, shown);
-    Redraw();
 }
 
 void frmMainBase::mnuViewRefresh_Click()
@@ -671,11 +702,7 @@ void frmMainBase::mnuViewOption_Click()
         }
         return;
     }
-    const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
-    SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
-    SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
-    Redraw();
-    basGraph::SetGraphCaption(*this);
+    // Not when the setting changes: the window may be put away behind the dialog just then.
     Forms::SetStayOnTop(this, GetParam(SettingKey::AlwayTop).AsBool());
 }
 

@@ -104,6 +104,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    /// What the settings that changed since the last round ask of the window.
+    struct Due
+    {
+        bool redraw = false;
+        bool dateCaptions = false;
+        bool dateButtons = false;
+    };
+    void SettingChanged(const QString& key);
+    void SettingsSettled();
     void Form_Load();
     void CreateControls();
     void CreateMenus();
@@ -130,6 +139,7 @@ private:
     bool m_ready = false;
     bool m_unloaded = false;
     bool m_swapping = false;
+    Due m_due;
     qint32 m_rememberedWidth = 0;
     qint32 m_rememberedHeight = 0;
 

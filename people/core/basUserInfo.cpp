@@ -273,6 +273,7 @@ ReadResult ReadPeople(QIODevice& file, PeopleList& list)
 
 void ShowCheckedPeople(PeopleList& list, const QList<bool>& checked)
 {
+    const SettingsBatch batch;
     basParam::ClearDisplayList();
     for (qint32 i = 1; i <= list.Count(); ++i) {
         cUserName& person = *list.Item(i);

@@ -67,10 +67,10 @@ void TestCalendar::patterns()
 
 void TestCalendar::graphPatternFollowsCalendar()
 {
-    basParam::SetParam("Calendar", 0);
+    basParam::SetParam(SettingKey::Calendar, 0);
     QCOMPARE(GraphDatePattern(), DatePattern::YyMD);
     // Any era index gives the platform's era labels, whatever the table says.
-    basParam::SetParam("Calendar", 2);
+    basParam::SetParam(SettingKey::Calendar, 2);
     QCOMPARE(GraphDatePattern(), DatePattern::GeMD);
 }
 

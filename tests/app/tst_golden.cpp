@@ -123,9 +123,9 @@ void TestGolden::curveValues()
     // One sample a day over a window of one day either side: the values are plain sines of whole days.
     basGraph::BuildSineTable();
     basSettings::LoadSettingsFromBytes(QByteArray());
-    QCOMPARE(basParam::SetParam(QStringLiteral("DispPeriod"), 1), AppError::None);
-    QCOMPARE(basParam::SetParam(QStringLiteral("GraphPoint"), 5), AppError::None);
-    QCOMPARE(basParam::SetParam(QStringLiteral("DispDay"), Ymd(2024, 6, 15)), AppError::None);
+    QCOMPARE(basParam::SetParam(SettingKey::DispPeriod, 1), AppError::None);
+    QCOMPARE(basParam::SetParam(SettingKey::GraphPoint, 5), AppError::None);
+    QCOMPARE(basParam::SetParam(SettingKey::DispDay, Ymd(2024, 6, 15)), AppError::None);
     basParam::ClearDisplayList();
     QCOMPARE(basParam::AddDisplayPerson(QStringLiteral("山田花子"), Ymd(2024, 6, 15)), AppError::None);
     QCOMPARE(basParam::AddDisplayPerson(QStringLiteral("佐藤,\"太郎\""), Ymd(2024, 6, 5)), AppError::None);

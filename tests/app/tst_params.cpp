@@ -24,17 +24,18 @@ private slots:
     void displayList();
     void displayListLimit();
     void eraTable();
+    void changesAreAnnounced();
 };
 
 void TestParams::keysAreExactAndCaseSensitive_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("known");
-    QTest::newRow("DispPeriod") << "DispPeriod" << true;
+    QTest::newRow("DispPeriod") << SettingKey::DispPeriod << true;
     QTest::newRow("lower case") << "dispperiod" << false;
     QTest::newRow("upper case") << "DISPPERIOD" << false;
     QTest::newRow("trailing space") << "DispPeriod " << false;
-    QTest::newRow("AlwayTop as spelled") << "AlwayTop" << true;
+    QTest::newRow("AlwayTop as spelled") << SettingKey::AlwayTop << true;
     QTest::newRow("AlwaysTop misspelled") << "AlwaysTop" << false;
     QTest::newRow("empty") << "" << false;
 }
@@ -45,7 +46,7 @@ void TestParams::keysAreExactAndCaseSensitive()
     QFETCH(bool, known);
     basSettings::LoadSettingsFromBytes(QByteArray());
     QCOMPARE(!GetParam(key).IsEmpty(), known);
-    if (key == QLatin1String("DispPeriod")) {
+    if (key == SettingKey::DispPeriod) {
         QCOMPARE(GetParam(key), ParamValue::FromInt16(15));
     }
 }
@@ -59,7 +60,7 @@ void TestParams::beforeLoadingEverythingIsZero()
         QCOMPARE(v.AsInt(), 0);
         QVERIFY(!v.AsBool());
     }
-    QCOMPARE(GetParam("GraphForeColor").AsText(), QString());
+    QCOMPARE(GetParam(SettingKey::GraphForeColor).AsText(), QString());
     QCOMPARE(DisplayCount(), qint16(0));
     QCOMPARE(EraCount(), qint16(0));
 }
@@ -69,19 +70,25 @@ void TestParams::setParamConverts_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<ParamValue>("given");
     QTest::addColumn<ParamValue>("stored");
-    QTest::newRow("text to 16-bit") << "DispPeriod" << ParamValue::FromText("20") << ParamValue::FromInt16(20);
-    QTest::newRow("halves to even") << "DispPeriod" << ParamValue::FromText("20.5") << ParamValue::FromInt16(20);
-    QTest::newRow("32-bit to 16-bit") << "LineWidth" << ParamValue::FromInt32(3) << ParamValue::FromInt16(3);
-    QTest::newRow("no range check") << "PrintRate" << ParamValue::FromInt32(500) << ParamValue::FromInt32(500);
-    QTest::newRow("geometry is 32-bit") << "GraphWidth" << ParamValue::FromText("70000")
+    QTest::newRow("text to 16-bit") << SettingKey::DispPeriod << ParamValue::FromText("20")
+                                    << ParamValue::FromInt16(20);
+    QTest::newRow("halves to even") << SettingKey::DispPeriod << ParamValue::FromText("20.5")
+                                    << ParamValue::FromInt16(20);
+    QTest::newRow("32-bit to 16-bit") << SettingKey::LineWidth << ParamValue::FromInt32(3) << ParamValue::FromInt16(3);
+    QTest::newRow("no range check") << SettingKey::PrintRate << ParamValue::FromInt32(500)
+                                    << ParamValue::FromInt32(500);
+    QTest::newRow("geometry is 32-bit") << SettingKey::GraphWidth << ParamValue::FromText("70000")
                                         << ParamValue::FromInt32(70000);
-    QTest::newRow("True text") << "AlwayTop" << ParamValue::FromText("True") << ParamValue::FromBool(true);
-    QTest::newRow("number to Boolean") << "DayLine" << ParamValue::FromInt16(0) << ParamValue::FromBool(false);
-    QTest::newRow("Boolean to text") << "DelimChar" << ParamValue::FromBool(true) << ParamValue::FromText("True");
-    QTest::newRow("number to colour text") << "GraphForeColor" << ParamValue::FromInt32(5) << ParamValue::FromText("5");
-    QTest::newRow("date from text") << "DispDay" << ParamValue::FromText("2001/12/5")
+    QTest::newRow("True text") << SettingKey::AlwayTop << ParamValue::FromText("True") << ParamValue::FromBool(true);
+    QTest::newRow("number to Boolean") << SettingKey::DayLine << ParamValue::FromInt16(0)
+                                       << ParamValue::FromBool(false);
+    QTest::newRow("Boolean to text") << SettingKey::DelimChar << ParamValue::FromBool(true)
+                                     << ParamValue::FromText("True");
+    QTest::newRow("number to colour text")
+        << SettingKey::GraphForeColor << ParamValue::FromInt32(5) << ParamValue::FromText("5");
+    QTest::newRow("date from text") << SettingKey::DispDay << ParamValue::FromText("2001/12/5")
                                     << ParamValue::FromDate(*Date::FromYmd(2001, 12, 5));
-    QTest::newRow("date from date") << "DispDay" << ParamValue::FromDate(*Date::FromYmd(1989, 1, 8))
+    QTest::newRow("date from date") << SettingKey::DispDay << ParamValue::FromDate(*Date::FromYmd(1989, 1, 8))
                                     << ParamValue::FromDate(*Date::FromYmd(1989, 1, 8));
 }
 
@@ -99,13 +106,18 @@ void TestParams::setParamFailureKeepsValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<ParamValue>("given");
     QTest::addColumn<int>("error");
-    QTest::newRow("not a number") << "DispPeriod" << ParamValue::FromText("abc") << int(AppError::Conversion);
-    QTest::newRow("16-bit overflow") << "DispPeriod" << ParamValue::FromInt32(40000) << int(AppError::Overflow);
-    QTest::newRow("16-bit overflow as text") << "MultiNum" << ParamValue::FromText("40000") << int(AppError::Overflow);
-    QTest::newRow("32-bit overflow") << "PrintRate" << ParamValue::FromText("9999999999") << int(AppError::Overflow);
-    QTest::newRow("February 30") << "DispDay" << ParamValue::FromText("2001/2/30") << int(AppError::Conversion);
-    QTest::newRow("empty day") << "DispDay" << ParamValue::FromText("2001/2/") << int(AppError::Conversion);
-    QTest::newRow("not a Boolean") << "TaskTray" << ParamValue::FromText("maybe") << int(AppError::Conversion);
+    QTest::newRow("not a number") << SettingKey::DispPeriod << ParamValue::FromText("abc") << int(AppError::Conversion);
+    QTest::newRow("16-bit overflow") << SettingKey::DispPeriod << ParamValue::FromInt32(40000)
+                                     << int(AppError::Overflow);
+    QTest::newRow("16-bit overflow as text")
+        << SettingKey::MultiNum << ParamValue::FromText("40000") << int(AppError::Overflow);
+    QTest::newRow("32-bit overflow") << SettingKey::PrintRate << ParamValue::FromText("9999999999")
+                                     << int(AppError::Overflow);
+    QTest::newRow("February 30") << SettingKey::DispDay << ParamValue::FromText("2001/2/30")
+                                 << int(AppError::Conversion);
+    QTest::newRow("empty day") << SettingKey::DispDay << ParamValue::FromText("2001/2/") << int(AppError::Conversion);
+    QTest::newRow("not a Boolean") << SettingKey::TaskTray << ParamValue::FromText("maybe")
+                                   << int(AppError::Conversion);
 }
 
 void TestParams::setParamFailureKeepsValue()
@@ -131,10 +143,10 @@ void TestParams::unknownKeyIsIgnored()
 
 void TestParams::returnedTextIsACopy()
 {
-    SetParam("DelimChar", QStringLiteral(","));
-    QString t = GetParam("DelimChar").AsText();
+    SetParam(SettingKey::DelimChar, QStringLiteral(","));
+    QString t = GetParam(SettingKey::DelimChar).AsText();
     t += QLatin1String("x");
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(","));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(","));
 }
 
 void TestParams::displayList()
@@ -178,6 +190,58 @@ void TestParams::eraTable()
     QCOMPARE(EraCount(), qint16(7));
     QCOMPARE(EraName(7), QString());
     QCOMPARE(EraOffset(-1), 0);
+}
+
+void TestParams::changesAreAnnounced()
+{
+    basSettings::LoadSettingsFromBytes(QByteArray());
+    QStringList heard;
+    int settled = 0;
+    SettingsNotifier& n = SettingsNotifier::Instance();
+    const auto c1 = connect(&n, &SettingsNotifier::Changed, this, [&](const QString& key) { heard << key; });
+    const auto c2 = connect(&n, &SettingsNotifier::Settled, this, [&] { ++settled; });
+    auto take = [&] { return std::pair(std::exchange(heard, {}), std::exchange(settled, 0)); };
+    using Heard = std::pair<QStringList, int>;
+
+    // One key, once, and only when its value changes; a failed or unknown key says nothing.
+    QCOMPARE(SetParam(SettingKey::DispPeriod, 20), AppError::None);
+    QCOMPARE(take(), Heard({SettingKey::DispPeriod}, 1));
+    SetParam(SettingKey::DispPeriod, QStringLiteral("20"));
+    SetParam(SettingKey::DispPeriod, QStringLiteral("abc"));
+    SetParam(QStringLiteral("NoSuchKey"), 1);
+    QCOMPARE(take(), Heard({}, 0));
+
+    // A batch announces each changed key once, in order, when the outermost batch ends.
+    {
+        const SettingsBatch outer;
+        SetParam(SettingKey::GraphDisp, 3);
+        {
+            const SettingsBatch inner;
+            SetParam(SettingKey::DayLine, false);
+            SetParam(SettingKey::GraphDisp, 5);
+        }
+        ClearDisplayList();
+        AddDisplayPerson(QStringLiteral("A"), Ymd(1970, 1, 1));
+        AddDisplayPerson(QStringLiteral("B"), Ymd(1971, 1, 1));
+        QCOMPARE(take(), Heard({}, 0));
+    }
+    QCOMPARE(take(), Heard({SettingKey::GraphDisp, SettingKey::DayLine, SettingKey::BirthDay}, 1));
+
+    // Outside a batch every change is a round of its own; clearing an empty list changes nothing.
+    ClearEraTable();
+    AddEra(QStringLiteral("X"), 1);
+    QCOMPARE(take(), Heard({SettingKey::Era, SettingKey::Era}, 2));
+    ClearDisplayList();
+    ClearDisplayList();
+    QCOMPARE(take(), Heard({SettingKey::BirthDay}, 1));
+
+    // Reading a settings file is one round.
+    basSettings::LoadSettingsFromBytes("[kirvo]\r\nDispPeriod=9\r\nBirthDay=1965/4/3,A\r\n");
+    QVERIFY(heard.contains(SettingKey::DispPeriod) && heard.contains(SettingKey::BirthDay));
+    QCOMPARE(heard.count(SettingKey::BirthDay), 1);
+    QCOMPARE(settled, 1);
+    disconnect(c1);
+    disconnect(c2);
 }
 
 QTEST_GUILESS_MAIN(TestParams)

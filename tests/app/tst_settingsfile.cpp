@@ -66,14 +66,14 @@ void TestSettingsFile::noFileGivesDefaults()
 {
     TempProgramFolder dir;
     QVERIFY(!basSettings::LoadSettings(dir.Path()));
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 15);
-    QCOMPARE(GetParam("GraphWidth").AsInt(), 4500);
-    QCOMPARE(GetParam("GraphHeight").AsInt(), 3500);
-    QCOMPARE(GetParam("TaskTray").AsBool(), true);
-    QCOMPARE(GetParam("DispDay").AsDate(), *Date::FromYmd(2026, 12, 7));
-    QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("064064200"));
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(","));
-    QCOMPARE(GetParam("ReadBirthDay").AsBool(), false);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 15);
+    QCOMPARE(GetParam(SettingKey::GraphWidth).AsInt(), 4500);
+    QCOMPARE(GetParam(SettingKey::GraphHeight).AsInt(), 3500);
+    QCOMPARE(GetParam(SettingKey::TaskTray).AsBool(), true);
+    QCOMPARE(GetParam(SettingKey::DispDay).AsDate(), *Date::FromYmd(2026, 12, 7));
+    QCOMPARE(GetParam(SettingKey::GraphPhysColor).AsText(), QStringLiteral("064064200"));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(","));
+    QCOMPARE(GetParam(SettingKey::ReadBirthDay).AsBool(), false);
     QCOMPARE(EraCount(), qint16(6));
     QCOMPARE(EraName(5), QStringLiteral("令和"));
     // Loading writes nothing.
@@ -85,9 +85,9 @@ void TestSettingsFile::headerOnlyFile()
     TempProgramFolder dir;
     dir.Write("kirvo.ini", "[kirvo]\r\n\r\n");
     QVERIFY(basSettings::LoadSettings(dir.Path()));
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 15);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 15);
     QCOMPARE(EraCount(), qint16(6));
-    QCOMPARE(GetParam("ReadBirthDay").AsBool(), false);
+    QCOMPARE(GetParam(SettingKey::ReadBirthDay).AsBool(), false);
 }
 
 void TestSettingsFile::perKeyRules_data()
@@ -95,139 +95,52 @@ void TestSettingsFile::perKeyRules_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value"); // as text
-    QTest::newRow("plain") << "DispPeriod=30"
-                           << "DispPeriod"
-                           << "30";
-    QTest::newRow("key in small letters") << "dispperiod=30"
-                                          << "DispPeriod"
-                                          << "30";
-    QTest::newRow("spaces around key") << "   DispPeriod  =30"
-                                       << "DispPeriod"
-                                       << "30";
-    QTest::newRow("space after =") << "DispPeriod= 30"
-                                   << "DispPeriod"
-                                   << "30";
-    QTest::newRow("halves to even") << "DispPeriod=30.5"
-                                    << "DispPeriod"
-                                    << "30";
-    QTest::newRow("period 0") << "DispPeriod=0"
-                              << "DispPeriod"
-                              << "15";
-    QTest::newRow("period 1000") << "DispPeriod=1000"
-                                 << "DispPeriod"
-                                 << "15";
-    QTest::newRow("period 999") << "DispPeriod=999"
-                                << "DispPeriod"
-                                << "999";
-    QTest::newRow("period text") << "DispPeriod=abc"
-                                 << "DispPeriod"
-                                 << "15";
-    QTest::newRow("period overflow") << "DispPeriod=99999"
-                                     << "DispPeriod"
-                                     << "15";
-    QTest::newRow("point 0") << "GraphPoint=0"
-                             << "GraphPoint"
-                             << "3";
-    QTest::newRow("point 5") << "GraphPoint=5"
-                             << "GraphPoint"
-                             << "5";
-    QTest::newRow("multinum 0 kept") << "MultiNum=0"
-                                     << "MultiNum"
-                                     << "0";
-    QTest::newRow("multinum 100") << "MultiNum=100"
-                                  << "MultiNum"
-                                  << "5";
-    QTest::newRow("rate 9") << "PrintRate=9"
-                            << "PrintRate"
-                            << "100";
-    QTest::newRow("rate 10") << "PrintRate=10"
-                             << "PrintRate"
-                             << "10";
-    QTest::newRow("line width 6") << "LineWidth=6"
-                                  << "LineWidth"
-                                  << "2";
-    QTest::newRow("draw mode 13") << "DrawMode=13"
-                                  << "DrawMode"
-                                  << "13";
-    QTest::newRow("draw mode 10") << "DrawMode=10"
-                                  << "DrawMode"
-                                  << "9";
-    QTest::newRow("graph disp 16") << "GraphDisp=16"
-                                   << "GraphDisp"
-                                   << "15";
-    QTest::newRow("graph disp 5") << "GraphDisp=5"
-                                  << "GraphDisp"
-                                  << "5";
-    QTest::newRow("position 1") << "Position=1"
-                                << "Position"
-                                << "1";
-    QTest::newRow("position 2") << "Position=2"
-                                << "Position"
-                                << "0";
-    QTest::newRow("reminder off") << "reminder=false"
-                                  << "Reminder"
-                                  << "False";
-    QTest::newRow("reminder damaged keeps default") << "Reminder=maybe"
-                                                    << "Reminder"
-                                                    << "True";
-    QTest::newRow("names in the bands") << "ShowNames=True"
-                                        << "ShowNames"
-                                        << "True";
-    QTest::newRow("geometry negative") << "GraphPosX=-120"
-                                       << "GraphPosX"
-                                       << "-120";
-    QTest::newRow("geometry beyond 16 bits") << "GraphWidth=70000"
-                                             << "GraphWidth"
-                                             << "70000";
-    QTest::newRow("geometry text keeps default") << "GraphWidth=wide"
-                                                 << "GraphWidth"
-                                                 << "4500";
-    QTest::newRow("Boolean False") << "TaskTray=False"
-                                   << "TaskTray"
-                                   << "False";
-    QTest::newRow("Boolean any case") << "AlwayTop=tRUE"
-                                      << "AlwayTop"
-                                      << "True";
-    QTest::newRow("Boolean number") << "DayLine=0"
-                                    << "DayLine"
-                                    << "False";
-    QTest::newRow("Boolean nonsense kept") << "BirthYear=maybe"
-                                           << "BirthYear"
-                                           << "True";
-    QTest::newRow("colour nine digits") << "GraphBackColor=010020030"
-                                        << "GraphBackColor"
-                                        << "010020030";
-    QTest::newRow("colour nine letters") << "GraphBackColor=abcdefghi"
-                                         << "GraphBackColor"
-                                         << "abcdefghi";
-    QTest::newRow("colour five ignored") << "GraphBackColor=12345"
-                                         << "GraphBackColor"
-                                         << "255255255";
-    QTest::newRow("colour trimmed") << "GraphForeColor= 001002003 "
-                                    << "GraphForeColor"
-                                    << "001002003";
-    QTest::newRow("delimiter tab") << "DelimChar=\tx"
-                                   << "DelimChar"
-                                   << "\t";
-    QTest::newRow("delimiter space") << "DelimChar= ;"
-                                     << "DelimChar"
-                                     << " ";
-    QTest::newRow("delimiter empty") << "DelimChar="
-                                     << "DelimChar"
-                                     << "";
-    QTest::newRow("delimiter full-width") << QStringLiteral("DelimChar=、") << "DelimChar" << QStringLiteral("、");
-    QTest::newRow("DispDay is never read") << "DispDay=2001/1/1"
-                                           << "DispDay"
-                                           << "2026/12/7";
-    QTest::newRow("ReadBirthDay is never read") << "ReadBirthDay=True"
-                                                << "ReadBirthDay"
-                                                << "False";
-    QTest::newRow("= first is skipped") << "=DispPeriod=30"
-                                        << "DispPeriod"
-                                        << "15";
-    QTest::newRow("no =") << "DispPeriod 30"
-                          << "DispPeriod"
-                          << "15";
+    QTest::newRow("plain") << "DispPeriod=30" << SettingKey::DispPeriod << "30";
+    QTest::newRow("key in small letters") << "dispperiod=30" << SettingKey::DispPeriod << "30";
+    QTest::newRow("spaces around key") << "   DispPeriod  =30" << SettingKey::DispPeriod << "30";
+    QTest::newRow("space after =") << "DispPeriod= 30" << SettingKey::DispPeriod << "30";
+    QTest::newRow("halves to even") << "DispPeriod=30.5" << SettingKey::DispPeriod << "30";
+    QTest::newRow("period 0") << "DispPeriod=0" << SettingKey::DispPeriod << "15";
+    QTest::newRow("period 1000") << "DispPeriod=1000" << SettingKey::DispPeriod << "15";
+    QTest::newRow("period 999") << "DispPeriod=999" << SettingKey::DispPeriod << "999";
+    QTest::newRow("period text") << "DispPeriod=abc" << SettingKey::DispPeriod << "15";
+    QTest::newRow("period overflow") << "DispPeriod=99999" << SettingKey::DispPeriod << "15";
+    QTest::newRow("point 0") << "GraphPoint=0" << SettingKey::GraphPoint << "3";
+    QTest::newRow("point 5") << "GraphPoint=5" << SettingKey::GraphPoint << "5";
+    QTest::newRow("multinum 0 kept") << "MultiNum=0" << SettingKey::MultiNum << "0";
+    QTest::newRow("multinum 100") << "MultiNum=100" << SettingKey::MultiNum << "5";
+    QTest::newRow("rate 9") << "PrintRate=9" << SettingKey::PrintRate << "100";
+    QTest::newRow("rate 10") << "PrintRate=10" << SettingKey::PrintRate << "10";
+    QTest::newRow("line width 6") << "LineWidth=6" << SettingKey::LineWidth << "2";
+    QTest::newRow("draw mode 13") << "DrawMode=13" << SettingKey::DrawMode << "13";
+    QTest::newRow("draw mode 10") << "DrawMode=10" << SettingKey::DrawMode << "9";
+    QTest::newRow("graph disp 16") << "GraphDisp=16" << SettingKey::GraphDisp << "15";
+    QTest::newRow("graph disp 5") << "GraphDisp=5" << SettingKey::GraphDisp << "5";
+    QTest::newRow("position 1") << "Position=1" << SettingKey::Position << "1";
+    QTest::newRow("position 2") << "Position=2" << SettingKey::Position << "0";
+    QTest::newRow("reminder off") << "reminder=false" << SettingKey::Reminder << "False";
+    QTest::newRow("reminder damaged keeps default") << "Reminder=maybe" << SettingKey::Reminder << "True";
+    QTest::newRow("names in the bands") << "ShowNames=True" << SettingKey::ShowNames << "True";
+    QTest::newRow("geometry negative") << "GraphPosX=-120" << SettingKey::GraphPosX << "-120";
+    QTest::newRow("geometry beyond 16 bits") << "GraphWidth=70000" << SettingKey::GraphWidth << "70000";
+    QTest::newRow("geometry text keeps default") << "GraphWidth=wide" << SettingKey::GraphWidth << "4500";
+    QTest::newRow("Boolean False") << "TaskTray=False" << SettingKey::TaskTray << "False";
+    QTest::newRow("Boolean any case") << "AlwayTop=tRUE" << SettingKey::AlwayTop << "True";
+    QTest::newRow("Boolean number") << "DayLine=0" << SettingKey::DayLine << "False";
+    QTest::newRow("Boolean nonsense kept") << "BirthYear=maybe" << SettingKey::BirthYear << "True";
+    QTest::newRow("colour nine digits") << "GraphBackColor=010020030" << SettingKey::GraphBackColor << "010020030";
+    QTest::newRow("colour nine letters") << "GraphBackColor=abcdefghi" << SettingKey::GraphBackColor << "abcdefghi";
+    QTest::newRow("colour five ignored") << "GraphBackColor=12345" << SettingKey::GraphBackColor << "255255255";
+    QTest::newRow("colour trimmed") << "GraphForeColor= 001002003 " << SettingKey::GraphForeColor << "001002003";
+    QTest::newRow("delimiter tab") << "DelimChar=\tx" << SettingKey::DelimChar << "\t";
+    QTest::newRow("delimiter space") << "DelimChar= ;" << SettingKey::DelimChar << " ";
+    QTest::newRow("delimiter empty") << "DelimChar=" << SettingKey::DelimChar << "";
+    QTest::newRow("delimiter full-width")
+        << QStringLiteral("DelimChar=、") << SettingKey::DelimChar << QStringLiteral("、");
+    QTest::newRow("DispDay is never read") << "DispDay=2001/1/1" << SettingKey::DispDay << "2026/12/7";
+    QTest::newRow("ReadBirthDay is never read") << "ReadBirthDay=True" << SettingKey::ReadBirthDay << "False";
+    QTest::newRow("= first is skipped") << "=DispPeriod=30" << SettingKey::DispPeriod << "15";
+    QTest::newRow("no =") << "DispPeriod 30" << SettingKey::DispPeriod << "15";
 }
 
 void TestSettingsFile::perKeyRules()
@@ -242,9 +155,9 @@ void TestSettingsFile::perKeyRules()
 void TestSettingsFile::laterLineWins()
 {
     basSettings::LoadSettingsFromBytes(File({"DispPeriod=30", "DispPeriod=40", "LineWidth=3", "LineWidth=x"}));
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 40);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 40);
     // A failed line keeps the earlier line's value.
-    QCOMPARE(GetParam("LineWidth").AsInt(), 3);
+    QCOMPARE(GetParam(SettingKey::LineWidth).AsInt(), 3);
 }
 
 void TestSettingsFile::birthDayLines_data()
@@ -287,7 +200,7 @@ void TestSettingsFile::birthDayLines()
     QCOMPARE(DisplayCount(), qint16(1));
     QCOMPARE(DisplayName(1), name);
     QCOMPARE(FormatYmd(DisplayBirthDay(1)), birthday);
-    QCOMPARE(GetParam("ReadBirthDay").AsBool(), true);
+    QCOMPARE(GetParam(SettingKey::ReadBirthDay).AsBool(), true);
 }
 
 void TestSettingsFile::eraLines()
@@ -332,7 +245,7 @@ void TestSettingsFile::calendarAgainstEraCount()
     QFETCH(QStringList, lines);
     QFETCH(int, calendar);
     basSettings::LoadSettingsFromBytes(File(lines));
-    QCOMPARE(GetParam("Calendar").AsInt(), calendar);
+    QCOMPARE(GetParam(SettingKey::Calendar).AsInt(), calendar);
 }
 
 void TestSettingsFile::exampleFileByteForByte()
@@ -343,10 +256,10 @@ void TestSettingsFile::exampleFileByteForByte()
         File({"Era=0,西暦", "Era=1867,明治", "Era=1911,大正", "Era=1925,昭和", "Era=1988,平成"}));
     AddDisplayPerson(QStringLiteral("山田花子"), *Date::FromYmd(1965, 4, 3));
     AddDisplayPerson(QStringLiteral("鈴木一郎"), *Date::FromYmd(1970, 11, 23));
-    SetParam("DispPeriod", 30);
-    SetParam("TaskTray", false);
-    SetParam("GraphPosX", 1200);
-    SetParam("GraphPosY", 900);
+    SetParam(SettingKey::DispPeriod, 30);
+    SetParam(SettingKey::TaskTray, false);
+    SetParam(SettingKey::GraphPosX, 1200);
+    SetParam(SettingKey::GraphPosY, 900);
     const QByteArray expected = QByteArray("[kirvo]\r\n\r\n") + "BirthDay=1965/4/3,\x8e\x52\x93\x63\x89\xd4\x8e\x71\r\n"
         + "BirthDay=1970/11/23,\x97\xe9\x96\xd8\x88\xea\x98\x59\r\n" + "DispPeriod=30\r\n"
         + "Era=0,\x90\xbc\x97\xef\r\n" + "Era=1867,\x96\xbe\x8e\xa1\r\n" + "Era=1911,\x91\xe5\x90\xb3\r\n"
@@ -430,7 +343,7 @@ void TestSettingsFile::everyWrittenFileLoadsBack()
     basSettings::LoadSettingsFromBytes(first);
     for (int i = 0; i < ParamKeys().size(); ++i) {
         const QString key = ParamKeys()[i];
-        if (key != QLatin1String("ReadBirthDay")) {
+        if (key != SettingKey::ReadBirthDay) {
             QCOMPARE(GetParam(key), before[i]);
         }
     }
@@ -442,7 +355,7 @@ void TestSettingsFile::everyWrittenFileLoadsBack()
     QCOMPARE(basSettings::SettingsFileBytes(), first);
     // The keys that came later than the others stand last, where older versions skip them unread, and only
     // when they differ from their defaults.
-    if (!GetParam("Reminder").AsBool()) {
+    if (!GetParam(SettingKey::Reminder).AsBool()) {
         QVERIFY(first.endsWith("Position=1\r\nReminder=False\r\nShowNames=True\r\n"));
     } else {
         QVERIFY(!first.contains("Reminder=") && !first.contains("ShowNames="));
@@ -458,7 +371,7 @@ void TestSettingsFile::lineBreakInNameCannotSplitTheFile()
     basSettings::LoadSettingsFromBytes(bytes);
     QCOMPARE(DisplayCount(), qint16(1));
     QCOMPARE(DisplayName(1), QStringLiteral("a  DispPeriod=7 b"));
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 15);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 15);
 }
 
 void TestSettingsFile::damagedBytesNeverStopTheLoader()
@@ -470,8 +383,8 @@ void TestSettingsFile::damagedBytesNeverStopTheLoader()
     }
     bytes += "\r\nLineWidth=4\r\nBirthDay=\x81\r\n";
     basSettings::LoadSettingsFromBytes(bytes);
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
-    QCOMPARE(GetParam("LineWidth").AsInt(), 4);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 30);
+    QCOMPARE(GetParam(SettingKey::LineWidth).AsInt(), 4);
     QVERIFY(DisplayCount() >= 1);
 }
 
@@ -483,7 +396,7 @@ void TestSettingsFile::utf8FileKeepsItsNames()
                                        "DispPeriod=30\r\n"
                                        "BirthDay=1965/4/3,\xE5\xB1\xB1\xE7\x94\xB0\xE8\x8A\xB1\xE5\xAD\x90\r\n"
                                        "Era=2018,\xE4\xBB\xA4\xE5\x92\x8C\r\n");
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 30);
     QCOMPARE(DisplayName(1), QStringLiteral("山田花子"));
     QCOMPARE(EraName(0), QStringLiteral("令和"));
     const QByteArray written = basSettings::SettingsFileBytes();
@@ -495,12 +408,12 @@ void TestSettingsFile::saveWritesBesideTheProgram()
 {
     TempProgramFolder dir;
     basSettings::LoadSettings(dir.Path());
-    SetParam("DispPeriod", 30);
+    SetParam(SettingKey::DispPeriod, 30);
     QVERIFY(basSettings::SaveSettings(dir.Path()).ok);
     QCOMPARE(dir.Read("kirvo.ini"), basSettings::SettingsFileBytes());
     ResetForTests();
     QVERIFY(basSettings::LoadSettings(dir.Path()));
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 30);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 30);
 }
 
 void TestSettingsFile::failedSaveKeepsThePreviousFile()
@@ -508,7 +421,7 @@ void TestSettingsFile::failedSaveKeepsThePreviousFile()
     TempProgramFolder dir;
     dir.Write("kirvo.ini", "[kirvo]\r\n\r\nDispPeriod=44\r\n");
     basSettings::LoadSettings(dir.Path());
-    SetParam("DispPeriod", 30);
+    SetParam(SettingKey::DispPeriod, 30);
     for (SafeFile::Step step : {SafeFile::Step::Open, SafeFile::Step::Write, SafeFile::Step::Commit}) {
         SafeFile::SetFaultForTests([step](SafeFile::Step s) { return s == step; });
         const SafeFile::Result result = basSettings::SaveSettings(dir.Path());

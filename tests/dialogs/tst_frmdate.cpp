@@ -20,8 +20,8 @@ namespace {
 void Prepare(Date day, int calendar)
 {
     LoadDefaultSettings();
-    basParam::SetParam(QStringLiteral("DispDay"), day);
-    basParam::SetParam(QStringLiteral("Calendar"), calendar);
+    basParam::SetParam(SettingKey::DispDay, day);
+    basParam::SetParam(SettingKey::Calendar, calendar);
 }
 
 NumberBox* Box(QWidget* dialog, const char* name)
@@ -239,8 +239,8 @@ void TestFrmDate::emptyYearKeepsEra()
     QTest::keyClicks(Box(&dialog, "txtYear"), "10");
     QTest::mouseClick(Button(&dialog, "cmdOk"), Qt::LeftButton);
     QVERIFY(dialog.kidStatus());
-    QCOMPARE(basParam::GetParam("DispDay").AsDate(), Ymd(1998, 12, 5));
-    QCOMPARE(basParam::GetParam("Calendar").AsInt(), 4);
+    QCOMPARE(basParam::GetParam(SettingKey::DispDay).AsDate(), Ymd(1998, 12, 5));
+    QCOMPARE(basParam::GetParam(SettingKey::Calendar).AsInt(), 4);
 }
 
 void TestFrmDate::okStoresDateAndEra_data()
@@ -274,8 +274,8 @@ void TestFrmDate::okStoresDateAndEra()
     QVERIFY(dialog.kidStatus());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(basParam::GetParam("DispDay").AsDate(), stored);
-    QCOMPARE(basParam::GetParam("Calendar").AsInt(), era);
+    QCOMPARE(basParam::GetParam(SettingKey::DispDay).AsDate(), stored);
+    QCOMPARE(basParam::GetParam(SettingKey::Calendar).AsInt(), era);
     QVERIFY(!dialog.kioShowMe());
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
 }
@@ -421,7 +421,7 @@ void TestFrmDate::runDialog()
     });
     QCOMPARE(RunDateDialog(&owner), confirm);
     QCOMPARE(seen, QStringLiteral("frmDate"));
-    QCOMPARE(basParam::GetParam("DispDay").AsDate(), confirm ? Ymd(2002, 12, 5) : Ymd(2001, 12, 5));
+    QCOMPARE(basParam::GetParam(SettingKey::DispDay).AsDate(), confirm ? Ymd(2002, 12, 5) : Ymd(2001, 12, 5));
     // Created, run, read, deleted: nothing of it stays behind.
     QCOMPARE(owner.findChild<frmDate*>(), nullptr);
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
@@ -435,7 +435,7 @@ void TestFrmDate::ownerClosedDuringDialog()
     WhenModal([&](QWidget*) { delete owner; });
     QVERIFY(!RunDateDialog(owner));
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
-    QCOMPARE(basParam::GetParam("DispDay").AsDate(), Ymd(2001, 12, 5));
+    QCOMPARE(basParam::GetParam(SettingKey::DispDay).AsDate(), Ymd(2001, 12, 5));
 }
 
 namespace {

@@ -65,14 +65,14 @@ void ChangeEverything(QWidget* dialog)
     Box(dialog, "txtPrintRate")->setText("50");
 }
 
-int Int(const char* key)
+int Int(const QString& key)
 {
-    return basParam::GetParam(QLatin1String(key)).AsInt();
+    return basParam::GetParam(key).AsInt();
 }
 
-bool Bool(const char* key)
+bool Bool(const QString& key)
 {
-    return basParam::GetParam(QLatin1String(key)).AsBool();
+    return basParam::GetParam(key).AsBool();
 }
 
 } // namespace
@@ -267,8 +267,8 @@ void TestFrmOptions::sliders()
         ClickOk(&dialog);
         QVERIFY(dialog.kioStatus());
     }
-    QCOMPARE(Int("GraphPoint"), graphPoint);
-    QCOMPARE(Int("LineWidth"), lineWidth);
+    QCOMPARE(Int(SettingKey::GraphPoint), graphPoint);
+    QCOMPARE(Int(SettingKey::LineWidth), lineWidth);
     // And back: the stored values put the sliders where they were.
     frmOptions again;
     QCOMPARE(Slider(&again, "sliGraphLevel")->value(), position);
@@ -287,12 +287,12 @@ void TestFrmOptions::drawMode()
 {
     QFETCH(int, stored);
     QFETCH(bool, checked);
-    basParam::SetParam(QStringLiteral("DrawMode"), stored);
+    basParam::SetParam(SettingKey::DrawMode, stored);
     frmOptions dialog;
     QCOMPARE(Check(&dialog, "chkDrawMode")->isChecked(), checked);
     Click(Check(&dialog, "chkDrawMode"));
     ClickOk(&dialog);
-    QCOMPARE(Int("DrawMode"), checked ? 13 : 9);
+    QCOMPARE(Int(SettingKey::DrawMode), checked ? 13 : 9);
 }
 
 void TestFrmOptions::printRate_data()
@@ -314,7 +314,7 @@ void TestFrmOptions::printRate()
 {
     QFETCH(QString, text);
     QFETCH(int, stored);
-    basParam::SetParam(QStringLiteral("PrintRate"), 80);
+    basParam::SetParam(SettingKey::PrintRate, 80);
     frmOptions dialog;
     dialog.show();
     Click(Check(&dialog, "chkAlwayTop"));
@@ -336,15 +336,15 @@ void TestFrmOptions::printRate()
         QCOMPARE(messages.Shown().size(), 0);
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.kioStatus());
-        QCOMPARE(Int("PrintRate"), stored);
-        QCOMPARE(basParam::GetParam("PrintRate").GetKind(), ParamValue::Kind::Int32);
-        QVERIFY(Bool("AlwayTop"));
+        QCOMPARE(Int(SettingKey::PrintRate), stored);
+        QCOMPARE(basParam::GetParam(SettingKey::PrintRate).GetKind(), ParamValue::Kind::Int32);
+        QVERIFY(Bool(SettingKey::AlwayTop));
     }
 }
 
 void TestFrmOptions::dayLineDependency()
 {
-    basParam::SetParam(QStringLiteral("FullDay"), true);
+    basParam::SetParam(SettingKey::FullDay, true);
     {
         frmOptions dialog;
         QCheckBox* dayLine = Check(&dialog, "chkDayLine");
@@ -360,8 +360,8 @@ void TestFrmOptions::dayLineDependency()
         Click(dayLine);
         ClickOk(&dialog);
     }
-    QVERIFY(!Bool("DayLine"));
-    QVERIFY(Bool("FullDay"));
+    QVERIFY(!Bool(SettingKey::DayLine));
+    QVERIFY(Bool(SettingKey::FullDay));
     frmOptions reopened;
     QVERIFY(!Check(&reopened, "chkFullDay")->isEnabled());
     QVERIFY(Check(&reopened, "chkFullDay")->isChecked());
@@ -369,7 +369,7 @@ void TestFrmOptions::dayLineDependency()
 
 void TestFrmOptions::reminderNeedsTaskTray()
 {
-    basParam::SetParam(QStringLiteral("TaskTray"), false);
+    basParam::SetParam(SettingKey::TaskTray, false);
     {
         frmOptions dialog;
         QCheckBox* reminder = Check(&dialog, "chkReminder");
@@ -380,8 +380,8 @@ void TestFrmOptions::reminderNeedsTaskTray()
         Click(reminder);
         ClickOk(&dialog);
     }
-    QVERIFY(Bool("TaskTray"));
-    QVERIFY(!Bool("Reminder"));
+    QVERIFY(Bool(SettingKey::TaskTray));
+    QVERIFY(!Bool(SettingKey::Reminder));
 }
 
 void TestFrmOptions::displayPeriod_data()
@@ -408,10 +408,10 @@ void TestFrmOptions::displayPeriod()
     ClickOk(&dialog);
     QCOMPARE(messages.Shown().size(), 0);
     QVERIFY(dialog.kioStatus());
-    QCOMPARE(Int("DispPeriod"), stored);
-    QCOMPARE(basParam::GetParam("DispPeriod").GetKind(), ParamValue::Kind::Int16);
+    QCOMPARE(Int(SettingKey::DispPeriod), stored);
+    QCOMPARE(basParam::GetParam(SettingKey::DispPeriod).GetKind(), ParamValue::Kind::Int16);
     // The other change of the same visit is stored all the same.
-    QVERIFY(!Bool("BirthYear"));
+    QVERIFY(!Bool(SettingKey::BirthYear));
 }
 
 void TestFrmOptions::confirmationCount_data()
@@ -435,8 +435,8 @@ void TestFrmOptions::confirmationCount()
     Click(Check(&dialog, "chkTaskTray"));
     ClickOk(&dialog);
     QVERIFY(dialog.kioStatus());
-    QCOMPARE(Int("MultiNum"), stored);
-    QVERIFY(!Bool("TaskTray"));
+    QCOMPARE(Int(SettingKey::MultiNum), stored);
+    QVERIFY(!Bool(SettingKey::TaskTray));
 }
 
 void TestFrmOptions::okStoresEverything()
@@ -451,27 +451,28 @@ void TestFrmOptions::okStoresEverything()
     QVERIFY(!dialog.kioShowMe());
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
     QCOMPARE(ChangedKeys(before),
-             QStringList({"DispPeriod",
-                          "BirthYear",
-                          "DispTotalDay",
-                          "AlwayTop",
-                          "TaskTray",
-                          "MultiNum",
-                          "PrintRate",
-                          "GraphPoint",
-                          "LineWidth",
-                          "DrawMode",
-                          "DayLine",
-                          "FullDay",
-                          "Reminder"}));
-    QCOMPARE(Int("DispPeriod"), 30);
-    QCOMPARE(Int("MultiNum"), 9);
-    QCOMPARE(Int("PrintRate"), 50);
-    QCOMPARE(Int("GraphPoint"), 1);
-    QCOMPARE(Int("LineWidth"), 5);
-    QCOMPARE(Int("DrawMode"), 13);
-    QVERIFY(!Bool("TaskTray") && Bool("AlwayTop") && !Bool("BirthYear") && !Bool("DispTotalDay"));
-    QVERIFY(!Bool("DayLine") && Bool("FullDay") && !Bool("Reminder"));
+             QStringList({SettingKey::DispPeriod,
+                          SettingKey::BirthYear,
+                          SettingKey::DispTotalDay,
+                          SettingKey::AlwayTop,
+                          SettingKey::TaskTray,
+                          SettingKey::MultiNum,
+                          SettingKey::PrintRate,
+                          SettingKey::GraphPoint,
+                          SettingKey::LineWidth,
+                          SettingKey::DrawMode,
+                          SettingKey::DayLine,
+                          SettingKey::FullDay,
+                          SettingKey::Reminder}));
+    QCOMPARE(Int(SettingKey::DispPeriod), 30);
+    QCOMPARE(Int(SettingKey::MultiNum), 9);
+    QCOMPARE(Int(SettingKey::PrintRate), 50);
+    QCOMPARE(Int(SettingKey::GraphPoint), 1);
+    QCOMPARE(Int(SettingKey::LineWidth), 5);
+    QCOMPARE(Int(SettingKey::DrawMode), 13);
+    QVERIFY(!Bool(SettingKey::TaskTray) && Bool(SettingKey::AlwayTop) && !Bool(SettingKey::BirthYear)
+            && !Bool(SettingKey::DispTotalDay));
+    QVERIFY(!Bool(SettingKey::DayLine) && Bool(SettingKey::FullDay) && !Bool(SettingKey::Reminder));
 }
 
 void TestFrmOptions::leavingStoresNothing_data()
@@ -524,7 +525,7 @@ void TestFrmOptions::runDialog()
     });
     QCOMPARE(RunOptionsDialog(&owner), confirm);
     QCOMPARE(seen, QStringLiteral("frmOptions"));
-    QCOMPARE(Int("DispPeriod"), confirm ? 10 : 15);
+    QCOMPARE(Int(SettingKey::DispPeriod), confirm ? 10 : 15);
     QCOMPARE(owner.findChild<frmOptions*>(), nullptr);
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
 }

@@ -39,8 +39,8 @@ struct Window
 
 Window WindowFor(Date birthday)
 {
-    const Date disp = basParam::GetParam(QStringLiteral("DispDay")).AsDate();
-    const int period = basParam::GetParam(QStringLiteral("DispPeriod")).AsInt();
+    const Date disp = basParam::GetParam(SettingKey::DispDay).AsDate();
+    const int period = basParam::GetParam(SettingKey::DispPeriod).AsInt();
     const qint32 n = disp - birthday;
     return Window {n, n - period, n + period};
 }
@@ -156,8 +156,8 @@ void TestChart::curvePixelInCycleColour()
 {
     QFETCH(int, drawMode);
     QFETCH(int, lineWidth);
-    SetParam(QStringLiteral("DrawMode"), drawMode);
-    SetParam(QStringLiteral("LineWidth"), lineWidth);
+    SetParam(SettingKey::DrawMode, drawMode);
+    SetParam(SettingKey::LineWidth, lineWidth);
     GraphTestWindow w;
     Prepare(w, 600, 300);
     w.mnuViewSelectGraph[3]->setChecked(false);
@@ -165,7 +165,7 @@ void TestChart::curvePixelInCycleColour()
     const Mapper px(w.picGraph());
     const Band b = BandOf(w.picGraph(), 1, 1);
     const Window win = WindowFor(D(1970, 4, 10));
-    const int g = basParam::GetParam(QStringLiteral("GraphPoint")).AsInt();
+    const int g = basParam::GetParam(SettingKey::GraphPoint).AsInt();
     // For each cycle find a sample whose pixel lies clear of the other curves, the zero line and the vertical
     // lines, then expect exactly the cycle's colour there.
     const int clear = 4 + 2 * lineWidth;
@@ -219,10 +219,10 @@ void TestChart::crossingsFollowDrawMode()
     QFETCH(int, drawMode);
     QFETCH(QString, fore);
     QFETCH(quint32, expected);
-    SetParam(QStringLiteral("DrawMode"), drawMode);
-    SetParam(QStringLiteral("GraphForeColor"), fore);
-    SetParam(QStringLiteral("GraphPoint"), 1);
-    SetParam(QStringLiteral("DayLine"), false);
+    SetParam(SettingKey::DrawMode, drawMode);
+    SetParam(SettingKey::GraphForeColor, fore);
+    SetParam(SettingKey::GraphPoint, 1);
+    SetParam(SettingKey::DayLine, false);
     const Date birthday = D(2001, 11, 30); // five days before the display date
     basParam::ClearDisplayList();
     basParam::AddDisplayPerson(QStringLiteral("山田"), birthday);
@@ -260,10 +260,10 @@ void TestChart::criticalMarksStack()
     QFETCH(int, day);
     QFETCH(QList<int>, cycles);
     QVERIFY(day >= 0);
-    SetParam(QStringLiteral("DayLine"), false);
+    SetParam(SettingKey::DayLine, false);
     // The display date three days after the marked day keeps the display-date line away from the marks.
     const Date birthday = D(1990, 1, 1);
-    SetParam(QStringLiteral("DispDay"), *birthday.AddDays(day + 3));
+    SetParam(SettingKey::DispDay, *birthday.AddDays(day + 3));
     basParam::ClearDisplayList();
     basParam::AddDisplayPerson(QStringLiteral("山田"), birthday);
     GraphTestWindow w;
@@ -295,7 +295,7 @@ void TestChart::legendFirstBandDatesLastBand()
     const Mapper px(w.picGraph());
     ImageSurface& surface = w.picGraph()->Surface();
     const double h = surface.TextHeight(QStringLiteral("0"));
-    const Date disp = basParam::GetParam(QStringLiteral("DispDay")).AsDate();
+    const Date disp = basParam::GetParam(SettingKey::DispDay).AsDate();
     const QString first = basCalendar::FormatDate(*disp.AddDays(-15), basCalendar::DatePattern::YyMD);
     QCOMPARE(first, QStringLiteral("01/11/20"));
     const double firstWidth = surface.TextWidth(first);
@@ -325,7 +325,7 @@ void TestChart::counterFollowsSetting_data()
 void TestChart::counterFollowsSetting()
 {
     QFETCH(bool, dispTotalDay);
-    SetParam(QStringLiteral("DispTotalDay"), dispTotalDay);
+    SetParam(SettingKey::DispTotalDay, dispTotalDay);
     GraphTestWindow w;
     Prepare(w, 600, 300);
     const QImage image = Draw(w);
@@ -350,8 +350,8 @@ void TestChart::nameInBandFollowsSetting()
 {
     // Without the day counter, the counter's line shows the person's name only when the user asked for it.
     QFETCH(bool, names);
-    SetParam(QStringLiteral("DispTotalDay"), false);
-    SetParam(QStringLiteral("ShowNames"), names);
+    SetParam(SettingKey::DispTotalDay, false);
+    SetParam(SettingKey::ShowNames, names);
     GraphTestWindow w;
     Prepare(w, 600, 300);
     const QImage image = Draw(w);
@@ -371,10 +371,10 @@ void TestChart::noBreakAtBirthday()
     const Date birthday = D(2001, 12, 3);
     basParam::ClearDisplayList();
     basParam::AddDisplayPerson(QStringLiteral("山田"), birthday);
-    SetParam(QStringLiteral("DrawMode"), 13);
-    SetParam(QStringLiteral("DayLine"), false);
-    SetParam(QStringLiteral("LineWidth"), 1);
-    SetParam(QStringLiteral("GraphPoint"), 1);
+    SetParam(SettingKey::DrawMode, 13);
+    SetParam(SettingKey::DayLine, false);
+    SetParam(SettingKey::LineWidth, 1);
+    SetParam(SettingKey::GraphPoint, 1);
     GraphTestWindow w;
     Prepare(w, 600, 300);
     for (int k = 1; k < 4; ++k) {
@@ -410,11 +410,11 @@ void TestChart::lastSampleFallsShort()
 {
     // GraphPoint 3 and DispPeriod 7: samples from the first day every three fifths; the last one lies one fifth
     // before the right axis, and nothing of the curve lies beyond it.
-    SetParam(QStringLiteral("GraphPoint"), 3);
-    SetParam(QStringLiteral("DispPeriod"), 7);
-    SetParam(QStringLiteral("DrawMode"), 13);
-    SetParam(QStringLiteral("DayLine"), false);
-    SetParam(QStringLiteral("LineWidth"), 1);
+    SetParam(SettingKey::GraphPoint, 3);
+    SetParam(SettingKey::DispPeriod, 7);
+    SetParam(SettingKey::DrawMode, 13);
+    SetParam(SettingKey::DayLine, false);
+    SetParam(SettingKey::LineWidth, 1);
     GraphTestWindow w;
     Prepare(w, 600, 300);
     for (int k = 1; k < 4; ++k) {
@@ -538,8 +538,8 @@ void TestChart::tooltip()
     QFETCH(int, calendar);
     QFETCH(int, people);
     QFETCH(QString, expected);
-    SetParam(QStringLiteral("BirthYear"), birthYear);
-    SetParam(QStringLiteral("Calendar"), calendar);
+    SetParam(SettingKey::BirthYear, birthYear);
+    SetParam(SettingKey::Calendar, calendar);
     basParam::ClearDisplayList();
     basParam::AddDisplayPerson(QStringLiteral("山田花子"), D(2001, 12, 5));
     if (people == 2) {
@@ -623,7 +623,7 @@ void TestChart::disabledChangesNothing()
     Prepare(w, 300, 200);
     const QImage before = Draw(w).copy();
     const QString tip = w.picGraph()->toolTip();
-    SetParam(QStringLiteral("GraphBackColor"), QStringLiteral("000000000"));
+    SetParam(SettingKey::GraphBackColor, QStringLiteral("000000000"));
     basParam::AddDisplayPerson(QStringLiteral("佐藤"), D(1980, 1, 1));
     basGraph::DrawGraph(w, false);
     QCOMPARE(w.picGraph()->Surface().Image(), before);
@@ -635,10 +635,10 @@ void TestChart::badColourClearsWithoutBands_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
-    QTest::newRow("physical, minus sign") << QStringLiteral("GraphPhysColor") << QStringLiteral("-01000000");
-    QTest::newRow("fore, minus in green") << QStringLiteral("GraphForeColor") << QStringLiteral("000-01000");
-    QTest::newRow("back keeps the last back colour") << QStringLiteral("GraphBackColor") << QStringLiteral("000000-01");
-    QTest::newRow("intellect, minus and blank") << QStringLiteral("GraphIntelColor") << QStringLiteral("- 1000000");
+    QTest::newRow("physical, minus sign") << SettingKey::GraphPhysColor << QStringLiteral("-01000000");
+    QTest::newRow("fore, minus in green") << SettingKey::GraphForeColor << QStringLiteral("000-01000");
+    QTest::newRow("back keeps the last back colour") << SettingKey::GraphBackColor << QStringLiteral("000000-01");
+    QTest::newRow("intellect, minus and blank") << SettingKey::GraphIntelColor << QStringLiteral("- 1000000");
 }
 
 void TestChart::badColourClearsWithoutBands()
@@ -667,7 +667,7 @@ void TestChart::emptyListClears()
     Prepare(w, 300, 200);
     Draw(w);
     basParam::ClearDisplayList();
-    SetParam(QStringLiteral("GraphBackColor"), QStringLiteral("010020030"));
+    SetParam(SettingKey::GraphBackColor, QStringLiteral("010020030"));
     const QImage image = Draw(w);
     QCOMPARE(CountOther(image, image.rect(), qRgb(10, 20, 30)), 0);
     QCOMPARE(w.picGraph()->toolTip(), QStringLiteral(" "));

@@ -149,11 +149,11 @@ void TestColorsLayout::roundTripOverTheColourSpace()
 
 void TestColorsLayout::resetGraphColors()
 {
-    const QStringList keys {QStringLiteral("GraphForeColor"),
-                            QStringLiteral("GraphBackColor"),
-                            QStringLiteral("GraphPhysColor"),
-                            QStringLiteral("GraphSensColor"),
-                            QStringLiteral("GraphIntelColor")};
+    const QStringList keys {SettingKey::GraphForeColor,
+                            SettingKey::GraphBackColor,
+                            SettingKey::GraphPhysColor,
+                            SettingKey::GraphSensColor,
+                            SettingKey::GraphIntelColor};
     for (const QString& key : keys) {
         SetParam(key, QStringLiteral("123123123"));
     }
@@ -252,7 +252,7 @@ void TestColorsLayout::pictureGeometry()
     QFETCH(bool, buttons);
     QFETCH(int, top);
     QFETCH(int, bottomGap);
-    SetParam(QStringLiteral("DateChangeButton"), buttons);
+    SetParam(SettingKey::DateChangeButton, buttons);
     GraphTestWindow w;
     w.show();
     w.resize(500, 400);
@@ -289,14 +289,14 @@ void TestColorsLayout::initFromSettings()
     QFETCH(int, period);
     QFETCH(bool, buttons);
     QFETCH(QList<bool>, checks);
-    SetParam(QStringLiteral("GraphDisp"), graphDisp);
-    SetParam(QStringLiteral("DispPeriod"), period);
-    SetParam(QStringLiteral("DateChangeButton"), buttons);
-    SetParam(QStringLiteral("GraphPosX"), 1500);
-    SetParam(QStringLiteral("GraphPosY"), 750);
+    SetParam(SettingKey::GraphDisp, graphDisp);
+    SetParam(SettingKey::DispPeriod, period);
+    SetParam(SettingKey::DateChangeButton, buttons);
+    SetParam(SettingKey::GraphPosX, 1500);
+    SetParam(SettingKey::GraphPosY, 750);
     // Small enough to fit whole on every test screen, so the place is kept.
-    SetParam(QStringLiteral("GraphWidth"), -3600); // the sign is dropped
-    SetParam(QStringLiteral("GraphHeight"), 3000);
+    SetParam(SettingKey::GraphWidth, -3600); // the sign is dropped
+    SetParam(SettingKey::GraphHeight, 3000);
     GraphTestWindow w;
     basGraph::InitMainWindow(w);
     for (int k = 0; k < 4; ++k) {
@@ -340,10 +340,10 @@ void TestColorsLayout::storedPlaceOffTheScreen_data()
 void TestColorsLayout::storedPlaceOffTheScreen()
 {
     QFETCH(QRect, stored);
-    SetParam(QStringLiteral("GraphPosX"), stored.x());
-    SetParam(QStringLiteral("GraphPosY"), stored.y());
-    SetParam(QStringLiteral("GraphWidth"), stored.width());
-    SetParam(QStringLiteral("GraphHeight"), stored.height());
+    SetParam(SettingKey::GraphPosX, stored.x());
+    SetParam(SettingKey::GraphPosY, stored.y());
+    SetParam(SettingKey::GraphWidth, stored.width());
+    SetParam(SettingKey::GraphHeight, stored.height());
     GraphTestWindow w;
     basGraph::InitMainWindow(w);
     QCoreApplication::processEvents();
@@ -357,8 +357,8 @@ void TestColorsLayout::storedPlaceOffTheScreen()
     QCOMPARE(w.width(), std::min(Forms::PixelsX(stored.width()), available.width() - edges.width()));
     QCOMPARE(w.height(), std::min(Forms::PixelsY(stored.height()), available.height() - edges.height()));
     // The settings keep the user's numbers until the window closes.
-    QCOMPARE(GetParam(QStringLiteral("GraphPosX")).AsInt(), stored.x());
-    QCOMPARE(GetParam(QStringLiteral("GraphPosY")).AsInt(), stored.y());
+    QCOMPARE(GetParam(SettingKey::GraphPosX).AsInt(), stored.x());
+    QCOMPARE(GetParam(SettingKey::GraphPosY).AsInt(), stored.y());
 }
 
 void TestColorsLayout::fitOnScreens_data()

@@ -72,9 +72,9 @@ void TestCurveValues::valueForm()
 void TestCurveValues::workedFile()
 {
     const Date day = *Date::FromYmd(2001, 12, 6);
-    SetParam("DispDay", day);
-    SetParam("DispPeriod", 1);
-    SetParam("GraphPoint", 5);
+    SetParam(SettingKey::DispDay, day);
+    SetParam(SettingKey::DispPeriod, 1);
+    SetParam(SettingKey::GraphPoint, 5);
     AddDisplayPerson(QStringLiteral("山田花子"), day);
     const QByteArray expected = Cp932::EncodeLines({QStringLiteral("出力日,2001/12/5,2001/12/7"),
                                                     QStringLiteral("名前,山田花子"),
@@ -88,7 +88,7 @@ void TestCurveValues::workedFile()
 
 void TestCurveValues::emptyListGivesFirstLineOnly()
 {
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 6));
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 6));
     QCOMPARE(basGraph::CurveValuesBytes(), Cp932::EncodeLines({QStringLiteral("出力日,2001/11/21,2001/12/21")}));
 }
 
@@ -108,9 +108,9 @@ void TestCurveValues::sampleCounts()
     QFETCH(int, point);
     QFETCH(int, period);
     QFETCH(int, count);
-    SetParam("GraphPoint", point);
-    SetParam("DispPeriod", period);
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 6));
+    SetParam(SettingKey::GraphPoint, point);
+    SetParam(SettingKey::DispPeriod, period);
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 6));
     AddDisplayPerson("a", *Date::FromYmd(1970, 1, 5));
     AddDisplayPerson("b", *Date::FromYmd(1999, 3, 1));
     const QStringList lines = Lines(basGraph::CurveValuesBytes());
@@ -122,7 +122,7 @@ void TestCurveValues::sampleCounts()
 
 void TestCurveValues::namesAreQuoted()
 {
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 6));
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 6));
     AddDisplayPerson(QStringLiteral("山田, 花子"), *Date::FromYmd(1970, 1, 5));
     AddDisplayPerson(QStringLiteral("A\"BC"), *Date::FromYmd(1970, 1, 5));
     AddDisplayPerson(QStringLiteral("Taro"), *Date::FromYmd(1970, 1, 5));
@@ -150,9 +150,9 @@ void TestCurveValues::datePatterns()
     QFETCH(int, calendar);
     QFETCH(QString, first);
     QFETCH(QString, birthday);
-    SetParam("BirthYear", birthYear);
-    SetParam("Calendar", calendar);
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 6));
+    SetParam(SettingKey::BirthYear, birthYear);
+    SetParam(SettingKey::Calendar, calendar);
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 6));
     AddDisplayPerson("a", *Date::FromYmd(1989, 1, 7));
     const QStringList lines = Lines(basGraph::CurveValuesBytes());
     QCOMPARE(lines[0], first);
@@ -162,9 +162,9 @@ void TestCurveValues::datePatterns()
 void TestCurveValues::birthdayAfterDisplayDate()
 {
     // The day before birth with three days each side: the values run through the birthday without a break.
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 5));
-    SetParam("DispPeriod", 3);
-    SetParam("GraphPoint", 5);
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 5));
+    SetParam(SettingKey::DispPeriod, 3);
+    SetParam(SettingKey::GraphPoint, 5);
     AddDisplayPerson("a", *Date::FromYmd(2001, 12, 6));
     const QStringList physical = Lines(basGraph::CurveValuesBytes())[3].split(QLatin1Char(','));
     QCOMPARE(physical.size(), 7);

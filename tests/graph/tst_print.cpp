@@ -148,7 +148,7 @@ void TestPrint::bandsOnThePage()
     QFETCH(int, rate);
     QFETCH(int, width);
     QFETCH(int, bandHeight);
-    SetParam(QStringLiteral("PrintRate"), rate);
+    SetParam(SettingKey::PrintRate, rate);
     GraphTestWindow w;
     Prepare(w, 300, 200);
     const Printed p = PrintToPdf(w, orientation, m_dir.path());
@@ -186,10 +186,10 @@ void TestPrint::paperUsesCopyPen()
 {
     // The screen's mask pen would leave black where the curves cross the black zero line; paper draws the
     // last curve over it.
-    SetParam(QStringLiteral("DrawMode"), 9);
-    SetParam(QStringLiteral("GraphPoint"), 1);
-    SetParam(QStringLiteral("DayLine"), false);
-    SetParam(QStringLiteral("LineWidth"), 4);
+    SetParam(SettingKey::DrawMode, 9);
+    SetParam(SettingKey::GraphPoint, 1);
+    SetParam(SettingKey::DayLine, false);
+    SetParam(SettingKey::LineWidth, 4);
     basParam::ClearDisplayList();
     const Date birthday = D(2001, 11, 30);
     basParam::AddDisplayPerson(QStringLiteral("山田"), birthday);
@@ -214,7 +214,7 @@ void TestPrint::nobodyToPrintIsAnError()
 
 void TestPrint::badColourIsAnError()
 {
-    SetParam(QStringLiteral("GraphSensColor"), QStringLiteral("200-64064"));
+    SetParam(SettingKey::GraphSensColor, QStringLiteral("200-64064"));
     GraphTestWindow w;
     const Printed p = PrintToPdf(w, 1, m_dir.path());
     QCOMPARE(p.error, AppError::Conversion);

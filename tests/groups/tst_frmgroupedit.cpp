@@ -63,7 +63,7 @@ void TestFrmGroupEdit::init()
 {
     ResetAllState();
     basGroup::ResetForTests();
-    SetParam("BirthYear", true);
+    SetParam(SettingKey::BirthYear, true);
 }
 
 void TestFrmGroupEdit::cleanup()
@@ -155,8 +155,8 @@ void TestFrmGroupEdit::rowTexts()
     QFETCH(int, era);
     QFETCH(QString, row);
     basParam::SetDefaultEras();
-    SetParam("BirthYear", birthYear);
-    SetParam("Calendar", era);
+    SetParam(SettingKey::BirthYear, birthYear);
+    SetParam(SettingKey::Calendar, era);
     TestPeople people;
     people.Add("山田", 0, Date::FromYmd(1970, 5, 3));
     people.Add("", 0, Date::FromYmd(2001, 12, 31));

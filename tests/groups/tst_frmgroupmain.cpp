@@ -74,7 +74,7 @@ void TestFrmGroupMain::init()
 {
     ResetAllState();
     basGroup::ResetForTests();
-    basParam::SetParam("BirthYear", true);
+    basParam::SetParam(SettingKey::BirthYear, true);
 }
 
 void TestFrmGroupMain::cleanup()

@@ -65,8 +65,8 @@ void TestPeopleGroups::init()
     ResetAllState();
     basGroup::ResetForTests();
     basParam::SetDefaultEras();
-    SetParam("BirthYear", true);
-    SetParam("MultiNum", 10);
+    SetParam(SettingKey::BirthYear, true);
+    SetParam(SettingKey::MultiNum, 10);
     Clock::SetTodayForTests(*Date::FromYmd(2026, 12, 7));
     m_dir = new TempProgramFolder;
 }

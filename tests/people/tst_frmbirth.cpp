@@ -98,8 +98,8 @@ void TestFrmBirth::init()
     ResetAllState();
     basGroup::ResetForTests();
     basParam::SetDefaultEras();
-    SetParam("BirthYear", true);
-    SetParam("MultiNum", 5);
+    SetParam(SettingKey::BirthYear, true);
+    SetParam(SettingKey::MultiNum, 5);
     Clock::SetTodayForTests(Ymd(2026, 12, 7));
     m_dir = new TempProgramFolder;
 }
@@ -256,7 +256,7 @@ void TestFrmBirth::loadFillsListAndBoxes()
                 {{"Taro", Ymd(1970, 1, 5), true, 0},
                  {"山田花子", Ymd(1965, 4, 3), false, 0},
                  {"Jiro", Ymd(2001, 12, 3), true, 0}});
-    SetParam("Calendar", 4);
+    SetParam(SettingKey::Calendar, 4);
     {
         frmBirth form(nullptr, m_dir->Path());
         QVERIFY(form.kioShowMe());
@@ -276,8 +276,8 @@ void TestFrmBirth::loadFillsListAndBoxes()
         QVERIFY(Find<QLineEdit>(form, "txtUserName")->text().isEmpty());
         QVERIFY(!form.IsModified());
     }
-    SetParam("BirthYear", false);
-    SetParam("Calendar", 0);
+    SetParam(SettingKey::BirthYear, false);
+    SetParam(SettingKey::Calendar, 0);
     frmBirth form(nullptr, m_dir->Path());
     QCOMPARE(Entries(List(form)), QStringList({"Taro   (1/5)", "山田花子   (4/3)", "Jiro   (12/3)"}));
     QCOMPARE(Find<QLineEdit>(form, "txtYear")->text(), QStringLiteral("2026"));
@@ -419,8 +419,8 @@ void TestFrmBirth::add()
     QFETCH(QString, stored);
     QFETCH(QString, message);
     WritePeople(*m_dir, Named({"first"}));
-    SetParam("Calendar", era);
-    SetParam("BirthYear", birthYear);
+    SetParam(SettingKey::Calendar, era);
+    SetParam(SettingKey::BirthYear, birthYear);
     frmBirth form(nullptr, m_dir->Path());
     Find<QLineEdit>(form, "txtUserName")->setText(name);
     Find<QLineEdit>(form, "txtYear")->setText(year);
@@ -513,17 +513,17 @@ void TestFrmBirth::eraSwitchWithEmptyYearBox()
     Find<QLineEdit>(form, "txtUserName")->setText("b");
     Click(form, "cmdAdd");
     QCOMPARE(Entries(List(form)).last(), QStringLiteral("b   (1980/4/1)"));
-    SetParam("Calendar", 2);
+    SetParam(SettingKey::Calendar, 2);
     ScriptedMessages messages;
     Click(form, "cmdOk");
     QVERIFY(form.kidStatus());
-    QCOMPARE(GetParam("Calendar").AsInt(), 0);
+    QCOMPARE(GetParam(SettingKey::Calendar).AsInt(), 0);
 }
 
 void TestFrmBirth::deleteIntoBoxes()
 {
     WritePeople(*m_dir, {{"昭和の人", Ymd(1970, 5, 3), true, 0}, {"古い人", Ymd(100, 1, 1), false, 0}});
-    SetParam("Calendar", 4);
+    SetParam(SettingKey::Calendar, 4);
     frmBirth form(nullptr, m_dir->Path());
     ScriptedMessages messages;
     Click(form, "cmdDelete");
@@ -798,7 +798,7 @@ void TestFrmBirth::okAsksAboveMultiNum()
     QFETCH(bool, confirmed);
     WritePeople(*m_dir, Named({"a", "b", "c", "d", "e", "f"}));
     const QByteArray before = m_dir->Read("kirvo.dat");
-    SetParam("MultiNum", multiNum);
+    SetParam(SettingKey::MultiNum, multiNum);
     basParam::AddDisplayPerson("earlier", Ymd(1960, 1, 1));
     frmBirth form(nullptr, m_dir->Path());
     for (int i = 0; i < checked; ++i) {
@@ -830,7 +830,7 @@ void TestFrmBirth::okAsksAboveMultiNum()
 void TestFrmBirth::okWithNobodyChecked()
 {
     WritePeople(*m_dir, Named({"a"}));
-    SetParam("MultiNum", 0);
+    SetParam(SettingKey::MultiNum, 0);
     frmBirth form(nullptr, m_dir->Path());
     ScriptedMessages messages;
     Click(form, "cmdOk");
@@ -874,7 +874,7 @@ void TestFrmBirth::okFillsDisplayListAndSaves()
     QCOMPARE(basParam::DisplayName(2), QStringLiteral("新人"));
     QCOMPARE(basParam::DisplayBirthDay(2), Ymd(2001, 12, 3));
     QCOMPARE(basParam::DisplayName(3), QStringLiteral("c"));
-    QCOMPARE(GetParam("Calendar").AsInt(), 4);
+    QCOMPARE(GetParam(SettingKey::Calendar).AsInt(), 4);
 
     const QList<TestPerson> saved = SavedPeople(*m_dir);
     QCOMPARE(saved.size(), 4);
@@ -925,7 +925,7 @@ void TestFrmBirth::closingQuestion()
     QFETCH(bool, saved);
     WritePeople(*m_dir, Named({"a", "b"}));
     const QByteArray before = m_dir->Read("kirvo.dat");
-    SetParam("Calendar", 1);
+    SetParam(SettingKey::Calendar, 1);
     frmBirth form(nullptr, m_dir->Path());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -951,7 +951,7 @@ void TestFrmBirth::closingQuestion()
     QCOMPARE(form.kioShowMe(), !closed);
     QVERIFY(!form.kidStatus());
     QCOMPARE(form.kibGetNumUserInfo(), closed ? 0 : 1);
-    QCOMPARE(GetParam("Calendar").AsInt(), saved ? 4 : 1);
+    QCOMPARE(GetParam(SettingKey::Calendar).AsInt(), saved ? 4 : 1);
     if (saved) {
         QCOMPARE(SavedPeople(*m_dir).size(), 1);
         QCOMPARE(SavedPeople(*m_dir).first().name, QStringLiteral("b"));

@@ -269,8 +269,8 @@ void TestFrmExport::load()
     QFETCH(int, option);
     QFETCH(QString, box);
     QFETCH(int, order);
-    SetParam("DelimChar", delimChar);
-    SetParam("Position", position);
+    SetParam(SettingKey::DelimChar, delimChar);
+    SetParam(SettingKey::Position, position);
     frmExport dialog;
     QCOMPARE(CheckedIndex(&dialog, "optDelimChar", 4), option);
     QCOMPARE(DelimBox(&dialog)->text(), box);
@@ -298,21 +298,21 @@ void TestFrmExport::ok()
     QFETCH(int, order);
     QFETCH(QString, delimChar);
     QFETCH(int, position);
-    SetParam("DelimChar", QStringLiteral("|"));
-    SetParam("Position", order == 0 ? 1 : 0);
+    SetParam(SettingKey::DelimChar, QStringLiteral("|"));
+    SetParam(SettingKey::Position, order == 0 ? 1 : 0);
     frmExport dialog;
     Confirm(option, order, box)(&dialog);
     QVERIFY(dialog.kieStatus());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(GetParam("DelimChar").AsText(), delimChar);
-    QCOMPARE(GetParam("Position").AsInt(), position);
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), delimChar);
+    QCOMPARE(GetParam(SettingKey::Position).AsInt(), position);
 }
 
 void TestFrmExport::otherWithEmptyBox()
 {
-    SetParam("DelimChar", QStringLiteral(";"));
-    SetParam("Position", 1);
+    SetParam(SettingKey::DelimChar, QStringLiteral(";"));
+    SetParam(SettingKey::Position, 1);
     frmExport dialog;
     dialog.show();
     DelimBox(&dialog)->clear();
@@ -325,8 +325,8 @@ void TestFrmExport::otherWithEmptyBox()
     QCOMPARE(messages.Shown().first().buttons, MsgBox::Buttons::Ok);
     QVERIFY(dialog.isVisible());
     QVERIFY(!dialog.kieStatus());
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(";"));
-    QCOMPARE(GetParam("Position").AsInt(), 1);
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(";"));
+    QCOMPARE(GetParam(SettingKey::Position).AsInt(), 1);
     // A delimiter the file would hold as "?" could never be read back.
     DelimBox(&dialog)->setText(QStringLiteral("€"));
     ScriptedMessages euro;
@@ -335,7 +335,7 @@ void TestFrmExport::otherWithEmptyBox()
     QCOMPARE(euro.Shown().first().text,
              QStringLiteral("区切り文字に使えない文字です：「€」\r\nこの文字はファイルに保存できません。"));
     QVERIFY(!dialog.kieStatus());
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(";"));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(";"));
 }
 
 void TestFrmExport::typingChoosesOther()
@@ -371,12 +371,12 @@ void TestFrmExport::typingChoosesOther()
     QVERIFY(other->isChecked());
     QCOMPARE(box->text(), QStringLiteral("；"));
     Click(&dialog, "cmdOk");
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral("；"));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral("；"));
 }
 
 void TestFrmExport::focusSelectsTheBox()
 {
-    SetParam("DelimChar", QStringLiteral(";"));
+    SetParam(SettingKey::DelimChar, QStringLiteral(";"));
     frmExport dialog;
     QVERIFY(ShowActive(&dialog));
     QCOMPARE(QApplication::focusWidget(), Option(&dialog, "optDelimChar", 3));
@@ -393,7 +393,7 @@ void TestFrmExport::enterRuns()
     Option(&dialog, "optDelimChar", 1)->setChecked(true);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(dialog.kieStatus());
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral("\t"));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral("\t"));
 }
 
 void TestFrmExport::cancelStoresNothing_data()
@@ -420,8 +420,8 @@ void TestFrmExport::cancelStoresNothing()
     }
     QVERIFY(!dialog.isVisible());
     QVERIFY(!dialog.kieStatus());
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(","));
-    QCOMPARE(GetParam("Position").AsInt(), 0);
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(","));
+    QCOMPARE(GetParam(SettingKey::Position).AsInt(), 0);
 }
 
 void TestFrmExport::help()
@@ -455,7 +455,7 @@ void TestFrmExport::modalRun()
         QVERIFY(RunExportDialog(nullptr));
         QVERIFY(confirm.Shown());
     }
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral("|"));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral("|"));
     {
         WhenExportDialog cancel(CancelIt);
         QVERIFY(!RunExportDialog(nullptr));
@@ -494,8 +494,8 @@ void TestFrmExport::exportWritesChosenLayout()
     QVERIFY(choose.Shown());
     QVERIFY(messages.Shown().isEmpty());
     QCOMPARE(m_dir->Read("out.txt"), Cp932::Encode(QStringLiteral("Taro\t1970/1/5\r\n山田花子\t1965/4/3\r\n")));
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral("\t"));
-    QCOMPARE(GetParam("Position").AsInt(), 1);
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral("\t"));
+    QCOMPARE(GetParam(SettingKey::Position).AsInt(), 1);
     // Writing the list out changes nothing in it.
     QVERIFY(!form.IsModified());
 }
@@ -556,13 +556,13 @@ void TestFrmExport::exportCancelled()
     }
     QVERIFY(messages.Shown().isEmpty());
     QVERIFY(!QFile::exists(m_dir->File("out.txt")));
-    QCOMPARE(GetParam("DelimChar").AsText(), QStringLiteral(","));
+    QCOMPARE(GetParam(SettingKey::DelimChar).AsText(), QStringLiteral(","));
 }
 
 void TestFrmExport::importAppendsUnchecked()
 {
     WritePeople(*m_dir, {{"Taro", Ymd(1970, 1, 5), true, 1}});
-    SetParam("BirthYear", true);
+    SetParam(SettingKey::BirthYear, true);
     m_dir->Write("in.txt", Cp932::Encode(QStringLiteral("Jiro;1972/3/4\r\n\"a;b\";1965/4/3\rTaro;1970/1/5\n")));
     frmBirth form(nullptr, m_dir->Path());
     ScriptedFiles files(m_dir->File("in.txt"));

@@ -240,8 +240,8 @@ void TestPeopleText::currentFormat()
     QFETCH(int, position);
     QFETCH(QString, delimiter);
     QFETCH(bool, nameFirst);
-    SetParam("DelimChar", delimChar);
-    SetParam("Position", position);
+    SetParam(SettingKey::DelimChar, delimChar);
+    SetParam(SettingKey::Position, position);
     const TextFormat format = basUserInfo::CurrentTextFormat();
     QCOMPARE(format.delimiter, delimiter);
     QCOMPARE(format.nameFirst, nameFirst);
@@ -489,9 +489,9 @@ void TestPeopleText::importOfOtherOrderAsksAboutLineOne()
     PeopleList people;
     Add(people, "Taro", Ymd(1970, 1, 5));
     Add(people, "Jiro", Ymd(1972, 3, 4));
-    SetParam("Position", 1);
+    SetParam(SettingKey::Position, 1);
     QVERIFY(basUserInfo::ExportPeople(people, m_dir->File("out.txt")).ok);
-    SetParam("Position", 0);
+    SetParam(SettingKey::Position, 0);
     PeopleList list;
     basUserInfo::ImportResult result {};
     QCOMPARE(Import(m_dir->File("out.txt"), list, false, &result), QList<qint64> {1});
@@ -517,8 +517,8 @@ void TestPeopleText::importAppendsUncheckedWithoutGroups()
     existing.kiParamValue("Selected", ParamValue::FromBool(true));
     existing.kiParamValue("MyGroupId", ParamValue::FromInt32(3));
     // Tab and name first, as chosen in the settings; the same person again is not noticed.
-    SetParam("DelimChar", QStringLiteral("\t"));
-    SetParam("Position", 1);
+    SetParam(SettingKey::DelimChar, QStringLiteral("\t"));
+    SetParam(SettingKey::Position, 1);
     m_dir->Write("in.txt", Cp932::Encode(QStringLiteral("Taro\t1970/1/5\r\n山田花子\t1965/4/3\r\n")));
     QVERIFY(Import(m_dir->File("in.txt"), list).isEmpty());
     QCOMPARE(list.Count(), 3);
@@ -561,8 +561,8 @@ void TestPeopleText::exportWritesSettingsLayout()
     PeopleList list;
     Add(list, "Taro", Ymd(1970, 1, 5));
     Add(list, "a;b", Ymd(2001, 12, 3));
-    SetParam("DelimChar", QStringLiteral(";"));
-    SetParam("Position", 1);
+    SetParam(SettingKey::DelimChar, QStringLiteral(";"));
+    SetParam(SettingKey::Position, 1);
     m_dir->Write("out.txt", "a much longer previous content that must not survive at the end");
     QVERIFY(basUserInfo::ExportPeople(list, m_dir->File("out.txt")).ok);
     QCOMPARE(m_dir->Read("out.txt"), QByteArray("Taro;1970/1/5\r\n\"a;b\";2001/12/3\r\n"));

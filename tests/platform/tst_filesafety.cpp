@@ -305,7 +305,7 @@ void TestFileSafety::onlyRegularFiles()
     const QString expectedKind = kind.startsWith(QLatin1String("link")) ? QStringLiteral("link") : kind;
 
     QVERIFY(!basSettings::LoadSettings(dir.Path()));
-    QCOMPARE(basParam::GetParam("DispPeriod").AsInt(), 15);
+    QCOMPARE(basParam::GetParam(SettingKey::DispPeriod).AsInt(), 15);
     PeopleList list;
     const basUserInfo::LoadFinding finding = basUserInfo::LoadPeopleFile(list, dir.Path());
     QCOMPARE(list.Count(), 0);
@@ -366,7 +366,7 @@ void TestFileSafety::hugeFilesAreNotRead()
         rlimit space {qint64(2) << 30, qint64(2) << 30};
         setrlimit(RLIMIT_AS, &space);
 #endif
-        if (basSettings::LoadSettings(dir.Path()) || basParam::GetParam("DispPeriod").AsInt() != 15) {
+        if (basSettings::LoadSettings(dir.Path()) || basParam::GetParam(SettingKey::DispPeriod).AsInt() != 15) {
             return 1;
         }
         PeopleList list;

@@ -258,8 +258,8 @@ void TestMainWindow::trayMenuOnlyInTrayWindow()
 
 void TestMainWindow::loadFollowsSettings()
 {
-    SetParam("GraphDisp", 5);
-    SetParam("DispPeriod", 30);
+    SetParam(SettingKey::GraphDisp, 5);
+    SetParam(SettingKey::DispPeriod, 30);
     frmMainTask w;
     QCOMPARE(w.windowTitle(), QStringLiteral("バイオリズム （A, B）"));
     QVERIFY(w.SelectGraphChecked(0));
@@ -291,8 +291,8 @@ void TestMainWindow::dateSteps()
     QFETCH(int, index);
     QFETCH(bool, byMenu);
     QFETCH(QString, expected);
-    SetParam("DispPeriod", 7);
-    SetParam("DispDay", *Date::FromYmd(2001, 12, 20));
+    SetParam(SettingKey::DispPeriod, 7);
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2001, 12, 20));
     frmMainTask w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -301,7 +301,7 @@ void TestMainWindow::dateSteps()
     } else {
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdChangeDate%1").arg(index)), Qt::LeftButton);
     }
-    QCOMPARE(FormatYmd(GetParam("DispDay").AsDate()), expected);
+    QCOMPARE(FormatYmd(GetParam(SettingKey::DispDay).AsDate()), expected);
     // The caption does not change with the date.
     QCOMPARE(w.windowTitle(), QStringLiteral("バイオリズム （A, B）"));
 }
@@ -322,14 +322,14 @@ void TestMainWindow::curveChoiceKeepsOtherBits()
     QFETCH(int, start);
     QFETCH(int, item);
     QFETCH(int, after);
-    SetParam("GraphDisp", start);
+    SetParam(SettingKey::GraphDisp, start);
     frmMainTask w;
     QAction* a = Action(&w, QStringLiteral("mnuViewSelectGraph%1").arg(item));
     a->trigger();
-    QCOMPARE(GetParam("GraphDisp").AsInt(), after);
+    QCOMPARE(GetParam(SettingKey::GraphDisp).AsInt(), after);
     QCOMPARE(a->isChecked(), (after & (1 << item)) != 0);
     a->trigger();
-    QCOMPARE(GetParam("GraphDisp").AsInt(), start);
+    QCOMPARE(GetParam(SettingKey::GraphDisp).AsInt(), start);
     QCOMPARE(a->isChecked(), (start & (1 << item)) != 0);
 }
 
@@ -343,7 +343,7 @@ void TestMainWindow::dateButtonsMovePicture()
     const int heightWith = pic->HeightTwips();
     QCOMPARE(topWith, 480);
     Action(&w, "mnuViewDateButton")->trigger();
-    QCOMPARE(GetParam("DateChangeButton").AsBool(), false);
+    QCOMPARE(GetParam(SettingKey::DateChangeButton).AsBool(), false);
     QVERIFY(!Action(&w, "mnuViewDateButton")->isChecked());
     QVERIFY(!w.findChild<QPushButton*>("cmdChangeDate1")->isVisible());
     QCOMPARE(pic->TopTwips(), 120);
@@ -538,30 +538,30 @@ void TestMainWindow::closeKeyHidesTrayButEndsTaskbar()
 
 void TestMainWindow::unloadSavesGeometryAndSettings()
 {
-    SetParam("GraphPosX", 1500);
-    SetParam("GraphPosY", 900);
-    SetParam("GraphWidth", 7500);
-    SetParam("GraphHeight", 6000);
+    SetParam(SettingKey::GraphPosX, 1500);
+    SetParam(SettingKey::GraphPosY, 900);
+    SetParam(SettingKey::GraphWidth, 7500);
+    SetParam(SettingKey::GraphHeight, 6000);
     frmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.RememberedWidth(), 7500);
     w.close();
     QVERIFY(!w.Tray()->IsShown());
-    QCOMPARE(GetParam("GraphPosX").AsInt(), 1500);
-    QCOMPARE(GetParam("GraphPosY").AsInt(), 900);
-    QCOMPARE(GetParam("GraphWidth").AsInt(), 7500);
-    QCOMPARE(GetParam("GraphHeight").AsInt(), 6000);
+    QCOMPARE(GetParam(SettingKey::GraphPosX).AsInt(), 1500);
+    QCOMPARE(GetParam(SettingKey::GraphPosY).AsInt(), 900);
+    QCOMPARE(GetParam(SettingKey::GraphWidth).AsInt(), 7500);
+    QCOMPARE(GetParam(SettingKey::GraphHeight).AsInt(), 6000);
     QCOMPARE(m_dir->Read("kirvo.ini"), basSettings::SettingsFileBytes());
     QVERIFY(m_dir->Read("kirvo.ini").contains("GraphWidth=7500\r\nGraphHeight=6000\r\n"));
 }
 
 void TestMainWindow::minimisedTaskbarKeepsPosition()
 {
-    SetParam("GraphPosX", 1500);
-    SetParam("GraphPosY", 900);
-    SetParam("GraphWidth", 7500);
-    SetParam("GraphHeight", 6000);
+    SetParam(SettingKey::GraphPosX, 1500);
+    SetParam(SettingKey::GraphPosY, 900);
+    SetParam(SettingKey::GraphWidth, 7500);
+    SetParam(SettingKey::GraphHeight, 6000);
     frmMainTask w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -571,10 +571,10 @@ void TestMainWindow::minimisedTaskbarKeepsPosition()
     w.showMinimized();
     QTRY_VERIFY(w.isMinimized());
     w.close();
-    QCOMPARE(GetParam("GraphPosX").AsInt(), 1500);
-    QCOMPARE(GetParam("GraphPosY").AsInt(), 900);
-    QCOMPARE(GetParam("GraphWidth").AsInt(), 9000);
-    QCOMPARE(GetParam("GraphHeight").AsInt(), 6750);
+    QCOMPARE(GetParam(SettingKey::GraphPosX).AsInt(), 1500);
+    QCOMPARE(GetParam(SettingKey::GraphPosY).AsInt(), 900);
+    QCOMPARE(GetParam(SettingKey::GraphWidth).AsInt(), 9000);
+    QCOMPARE(GetParam(SettingKey::GraphHeight).AsInt(), 6750);
     QVERIFY(QFile::exists(m_dir->File("kirvo.ini")));
 }
 
@@ -589,7 +589,7 @@ void TestMainWindow::optionsChangeStepCaptions()
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     });
     Action(&w, "mnuViewOption")->trigger();
-    QCOMPARE(GetParam("DispPeriod").AsInt(), 10);
+    QCOMPARE(GetParam(SettingKey::DispPeriod).AsInt(), 10);
     QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate1")->text(), QStringLiteral("10日前(&B)"));
     QCOMPARE(w.findChild<QPushButton*>("cmdChangeDate2")->text(), QStringLiteral("10日後(&A)"));
     QCOMPARE(Action(&w, "mnuViewDateChange1")->text(), QStringLiteral("10日前(&B)"));
@@ -599,7 +599,7 @@ void TestMainWindow::optionsChangeStepCaptions()
 
 void TestMainWindow::optionsSwapWindows()
 {
-    SetParam("TaskTray", true);
+    SetParam(SettingKey::TaskTray, true);
     auto* first = new frmMain;
     first->setAttribute(Qt::WA_DeleteOnClose);
     first->show();
@@ -825,14 +825,14 @@ void TestMainWindow::previewShowsThePrintedPages()
 
 void TestMainWindow::namesItemFollowsSetting()
 {
-    SetParam("ShowNames", true);
+    SetParam(SettingKey::ShowNames, true);
     frmMainTask w;
     QAction* names = Action(&w, "mnuViewShowNames");
     QVERIFY(names->isChecked());
     names->trigger();
-    QVERIFY(!GetParam("ShowNames").AsBool());
+    QVERIFY(!GetParam(SettingKey::ShowNames).AsBool());
     names->trigger();
-    QVERIFY(GetParam("ShowNames").AsBool());
+    QVERIFY(GetParam(SettingKey::ShowNames).AsBool());
 }
 
 void TestMainWindow::helpWithoutFile()
@@ -852,12 +852,12 @@ void TestMainWindow::colourChoice()
     CommonDialogs::SetAnswerer(
         [](const QString& kind) { return kind == "color" ? QStringLiteral("#c84040") : QString(); });
     Action(&w, "mnuViewColorSelect2")->trigger();
-    QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("200064064"));
+    QCOMPARE(GetParam(SettingKey::GraphPhysColor).AsText(), QStringLiteral("200064064"));
     CommonDialogs::SetAnswerer([](const QString&) { return QString(); });
     Action(&w, "mnuViewColorSelect0")->trigger();
-    QCOMPARE(GetParam("GraphForeColor").AsText(), QStringLiteral("000000000"));
+    QCOMPARE(GetParam(SettingKey::GraphForeColor).AsText(), QStringLiteral("000000000"));
     Action(&w, "mnuViewColorDefaults")->trigger();
-    QCOMPARE(GetParam("GraphPhysColor").AsText(), QStringLiteral("064064200"));
+    QCOMPARE(GetParam(SettingKey::GraphPhysColor).AsText(), QStringLiteral("064064200"));
 }
 
 void TestMainWindow::helpFinderAndTopics()
@@ -928,7 +928,7 @@ void TestMainWindow::dayFollowsTheClock()
     const Date today = Ymd(2026, 12, 7);
     const Date tomorrow = *today.AddDays(1);
     const Date chosen = Ymd(2001, 12, 20);
-    SetParam("DispDay", chosenDate ? chosen : today);
+    SetParam(SettingKey::DispDay, chosenDate ? chosen : today);
     frmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -940,7 +940,7 @@ void TestMainWindow::dayFollowsTheClock()
     w.setWindowTitle(QString());
     // A look at the clock while the date is unchanged changes nothing.
     w.Day()->Check();
-    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : today);
+    QCOMPARE(GetParam(SettingKey::DispDay).AsDate(), chosenDate ? chosen : today);
     QWidget other;
     if (look == "activated") {
         QVERIFY(ShowActive(&other));
@@ -949,7 +949,7 @@ void TestMainWindow::dayFollowsTheClock()
     }
     w.Day()->PrepareForSleep(true);
     Clock::SetTodayForTests(tomorrow);
-    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : today);
+    QCOMPARE(GetParam(SettingKey::DispDay).AsDate(), chosenDate ? chosen : today);
     if (look == "midnight") {
         w.Day()->Check();
     } else if (look == "resume") {
@@ -964,7 +964,7 @@ void TestMainWindow::dayFollowsTheClock()
         w.Tray()->SimulateRightButton(QPoint(40, 40));
         w.mnuTaskTray()->hide();
     }
-    QCOMPARE(GetParam("DispDay").AsDate(), chosenDate ? chosen : tomorrow);
+    QCOMPARE(GetParam(SettingKey::DispDay).AsDate(), chosenDate ? chosen : tomorrow);
     // Redrawn: the chart's tooltip and the caption are there again.
     QCOMPARE(w.findChild<PictureBox*>("picGraph")->toolTip().isEmpty(), chosenDate);
     QCOMPARE(w.windowTitle().isEmpty(), chosenDate);
@@ -987,8 +987,8 @@ void TestMainWindow::reminder()
     QFETCH(bool, reminderOn);
     QFETCH(QStringList, expected);
     const Date today = Ymd(2026, 12, 7);
-    SetParam("DispDay", today);
-    SetParam("Reminder", reminderOn);
+    SetParam(SettingKey::DispDay, today);
+    SetParam(SettingKey::Reminder, reminderOn);
     // C's day 14 today (sensitivity), day 15 tomorrow (none), day 16 the day after (intellect).
     ClearDisplayList();
     AddDisplayPerson(QStringLiteral("C"), *today.AddDays(-14));
