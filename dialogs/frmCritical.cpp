@@ -122,20 +122,11 @@ private:
 };
 
 frmCritical::frmCritical(QWidget* parent)
-    : QDialog(parent)
+    : ProgramDialog(parent)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmCritical::~frmCritical()
-{
-    if (m_kicShowMe) {
-        Form_Unload();
-    }
 }
 
 void frmCritical::CreateControls()
@@ -198,8 +189,7 @@ void frmCritical::CreateControls()
 void frmCritical::Form_Load()
 {
     m_kicSaved = false;
-    m_kicShowMe = true;
-    DialogRegistry::Register(this);
+    Loaded();
 
     m_first = basParam::GetParam(SettingKey::DispDay).AsDate();
     m_people = basGraph::DisplayPeople();
@@ -207,18 +197,6 @@ void frmCritical::Form_Load()
     txtDays->ShowNumber(QString::number(basGraph::DefaultListDays));
     cmdRefresh_Click();
     txtDays->setFocus();
-}
-
-void frmCritical::Form_Unload()
-{
-    m_kicShowMe = false;
-    DialogRegistry::Unregister(this);
-}
-
-void frmCritical::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
 }
 
 void frmCritical::FillValues()

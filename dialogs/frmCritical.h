@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 #include <QVector>
 
@@ -25,29 +25,25 @@ QStringList CriticalDayRow(const QVector<basGraph::Person>& people, const basGra
 
 /// The critical-day list (要注意日一覧): each person's cycles on the display date, and every critical day of
 /// the display list from the display date on, which can be saved as a calendar file. It changes no setting.
-class frmCritical : public QDialog
+class frmCritical : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(bool kicSaved READ kicSaved)
     Q_PROPERTY(bool kicShowMe READ kicShowMe)
 public:
     explicit frmCritical(QWidget* parent = nullptr);
-    ~frmCritical() override;
 
     /// True once a calendar file was written; false from loading on. Readable after the dialog closed.
     bool kicSaved() const { return m_kicSaved; }
     /// True from loading until the dialog closes.
-    bool kicShowMe() const { return m_kicShowMe; }
+    bool kicShowMe() const { return IsShown(); }
 
     /// The critical days listed now.
     const QVector<basGraph::CriticalDay>& Days() const { return m_days; }
 
-    void done(int result) override;
-
 private:
     void CreateControls();
     void Form_Load();
-    void Form_Unload();
     void FillValues();
     void cmdRefresh_Click();
     void cmdSave_Click();
@@ -67,7 +63,6 @@ private:
     QVector<basGraph::Person> m_people;
     QVector<basGraph::CriticalDay> m_days;
     bool m_kicSaved = false;
-    bool m_kicShowMe = false;
 };
 
 /// Opens the critical-day list modally over the owner and deletes it afterwards. True when a calendar file

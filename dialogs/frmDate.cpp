@@ -35,21 +35,11 @@ AppError StoreDisplayDate(const QString& year, const QString& month, const QStri
 }
 
 frmDate::frmDate(QWidget* parent)
-    : QDialog(parent)
+    : ProgramDialog(parent)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmDate::~frmDate()
-{
-    // Deleted while still open (its owner went away): it is no longer there to be brought forward.
-    if (m_kioShowMe) {
-        Form_Unload();
-    }
 }
 
 void frmDate::CreateControls()
@@ -108,9 +98,7 @@ void frmDate::CreateControls()
 
 void frmDate::Form_Load()
 {
-    m_kidStatus = false;
-    m_kioShowMe = true;
-    DialogRegistry::Register(this);
+    Loaded();
 
     const int eraCount = basParam::EraCount();
     m_yearBoxEra = basParam::GetParam(SettingKey::Calendar).AsInt();
@@ -133,18 +121,6 @@ void frmDate::Form_Load()
     txtYear->selectAll();
 }
 
-void frmDate::Form_Unload()
-{
-    m_kioShowMe = false;
-    DialogRegistry::Unregister(this);
-}
-
-void frmDate::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
-}
-
 void frmDate::cmbCalender_Click(int index)
 {
     if (index < 0) {
@@ -163,7 +139,7 @@ void frmDate::cmdOk_Click()
         MsgBox::ShowError(this, QStringLiteral("日付の指定に誤りがあります。"));
         return;
     }
-    m_kidStatus = true;
+    SetStatus(true);
     accept();
 }
 

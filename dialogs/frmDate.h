@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 
 #include "platform/core/AppError.h"
@@ -16,29 +16,25 @@ AppError StoreDisplayDate(const QString& year, const QString& month, const QStri
 
 /// The display-date dialog: the date the graph is centred on, typed in the Gregorian calendar or an era.
 /// Confirming writes DispDay and Calendar to the settings store; Cancel, Esc and the close box store nothing.
-class frmDate : public QDialog
+class frmDate : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(bool kidStatus READ kidStatus)
     Q_PROPERTY(bool kioShowMe READ kioShowMe)
 public:
     explicit frmDate(QWidget* parent = nullptr);
-    ~frmDate() override;
 
     /// True once the user confirmed a valid date; false from loading on. Readable after the dialog closed.
-    bool kidStatus() const { return m_kidStatus; }
+    bool kidStatus() const { return Status(); }
     /// True from loading until the dialog closes.
-    bool kioShowMe() const { return m_kioShowMe; }
+    bool kioShowMe() const { return IsShown(); }
 
     /// The era the number in the year box is expressed in.
     int YearBoxEra() const { return m_yearBoxEra; }
 
-    void done(int result) override;
-
 private:
     void CreateControls();
     void Form_Load();
-    void Form_Unload();
     void cmbCalender_Click(int index);
     void cmdOk_Click();
     void cmdCancel_Click();
@@ -57,8 +53,6 @@ private:
     QPushButton* cmdHelp = nullptr;
 
     int m_yearBoxEra = 0;
-    bool m_kidStatus = false;
-    bool m_kioShowMe = false;
 };
 
 /// Opens the display-date dialog modally over the owner and deletes it afterwards. True when the user

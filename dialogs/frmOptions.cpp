@@ -108,20 +108,11 @@ bool StoreOptions(const OptionValues& v)
 }
 
 frmOptions::frmOptions(QWidget* parent)
-    : QDialog(parent)
+    : ProgramDialog(parent)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmOptions::~frmOptions()
-{
-    if (m_kioShowMe) {
-        Form_Unload();
-    }
 }
 
 QLabel* frmOptions::AddLabel(const char* name, const QString& caption, int left, int top, int width)
@@ -257,9 +248,7 @@ void frmOptions::CreateControls()
 
 void frmOptions::Form_Load()
 {
-    m_kioStatus = false;
-    m_kioShowMe = true;
-    DialogRegistry::Register(this);
+    Loaded();
 
     const OptionValues v = ReadOptions();
     sliGraphLevel->setValue(v.graphLevel);
@@ -278,12 +267,6 @@ void frmOptions::Form_Load()
     chkTaskTray_Click(v.taskTray);
 
     sliGraphLevel->setFocus();
-}
-
-void frmOptions::Form_Unload()
-{
-    m_kioShowMe = false;
-    DialogRegistry::Unregister(this);
 }
 
 OptionValues frmOptions::Values() const
@@ -306,12 +289,6 @@ OptionValues frmOptions::Values() const
     return v;
 }
 
-void frmOptions::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
-}
-
 void frmOptions::chkDayLine_Click(bool checked)
 {
     chkFullDay->setEnabled(checked);
@@ -330,7 +307,7 @@ void frmOptions::cmdOk_Click()
         txtPrintRate->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_kioStatus = true;
+    SetStatus(true);
     accept();
 }
 

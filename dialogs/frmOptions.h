@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 
 #include <optional>
@@ -43,24 +43,21 @@ bool StoreOptions(const OptionValues& values);
 
 /// The options dialog: thirteen display settings on one page. Confirming writes them to the settings store
 /// (never to the settings file); Cancel, Esc and the close box store nothing.
-class frmOptions : public QDialog
+class frmOptions : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(bool kioStatus READ kioStatus)
     Q_PROPERTY(bool kioShowMe READ kioShowMe)
 public:
     explicit frmOptions(QWidget* parent = nullptr);
-    ~frmOptions() override;
 
     /// True once the user confirmed valid options; false from loading on. Readable after the dialog closed.
-    bool kioStatus() const { return m_kioStatus; }
+    bool kioStatus() const { return Status(); }
     /// True from loading until the dialog closes.
-    bool kioShowMe() const { return m_kioShowMe; }
+    bool kioShowMe() const { return IsShown(); }
 
     /// The options as the controls show them now.
     OptionValues Values() const;
-
-    void done(int result) override;
 
 private:
     void CreateControls();
@@ -68,7 +65,6 @@ private:
     QCheckBox* AddCheck(const char* name, const QString& caption, int top);
     QSlider* AddSlider(const char* name, int left, int top, int width);
     void Form_Load();
-    void Form_Unload();
     void chkDayLine_Click(bool checked);
     void chkTaskTray_Click(bool checked);
     void cmdOk_Click();
@@ -93,9 +89,6 @@ private:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
-
-    bool m_kioStatus = false;
-    bool m_kioShowMe = false;
 };
 
 /// Opens the options dialog modally over the owner and deletes it afterwards. True when the user confirmed:

@@ -39,22 +39,12 @@ QString GroupMemberRowText(const QString& name, Date birthday, bool withYear)
 }
 
 frmGroupEdit::frmGroupEdit(PeopleSource& people, QWidget* owner)
-    : QDialog(owner)
+    : ProgramDialog(owner)
     , m_people(people)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmGroupEdit::~frmGroupEdit()
-{
-    // Deleted while still open (its owner went away): it is no longer there to be brought forward.
-    if (m_kigShowMe) {
-        Form_Unload();
-    }
 }
 
 void frmGroupEdit::CreateControls()
@@ -92,9 +82,8 @@ void frmGroupEdit::CreateControls()
 
 void frmGroupEdit::Form_Load()
 {
-    m_kigShowMe = true;
     m_kigIsUpdate = false;
-    DialogRegistry::Register(this);
+    Loaded();
 
     qint32 count = 0;
     qint32 bit = 0;
@@ -124,20 +113,6 @@ void frmGroupEdit::Form_Load()
         lstGroupList->addItem(item);
     }
     lstGroupList->setUpdatesEnabled(true);
-}
-
-void frmGroupEdit::Form_Unload()
-{
-    m_kigShowMe = false;
-    DialogRegistry::Unregister(this);
-}
-
-void frmGroupEdit::done(int result)
-{
-    if (m_kigShowMe) {
-        Form_Unload();
-    }
-    QDialog::done(result);
 }
 
 void frmGroupEdit::cmdEntry_Click()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 #include <QtGlobal>
 
@@ -20,7 +20,7 @@ QString GroupMemberRowText(const QString& name, Date birthday, bool withYear);
 /// dialog that is open. 登録 writes the group record and the members' group masks; 中止 writes nothing.
 /// The opener makes the group current, creates the dialog, sets kigDispKind, runs it modally, reads
 /// kigIsUpdate and deletes it.
-class frmGroupEdit : public QDialog
+class frmGroupEdit : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(qint32 kigDispKind READ kigDispKind WRITE kigDispKind)
@@ -32,7 +32,6 @@ public:
     /// Loads the dialog for the current group of the group table, listing the people of a people source that
     /// outlives the dialog.
     explicit frmGroupEdit(PeopleSource& people, QWidget* owner = nullptr);
-    ~frmGroupEdit() override;
 
     /// 0: 登録 creates a new group; 1: it rewrites the current group.
     qint32 kigDispKind() const { return m_kigDispKind; }
@@ -40,15 +39,12 @@ public:
     /// True after 登録 has written the group; stays readable after the dialog has closed.
     bool kigIsUpdate() const { return m_kigIsUpdate; }
     /// True from load until the dialog closes.
-    bool kigShowMe() const { return m_kigShowMe; }
-
-    void done(int result) override;
+    bool kigShowMe() const { return IsShown(); }
 
 protected:
 private:
     void CreateControls();
     void Form_Load();
-    void Form_Unload();
     void cmdEntry_Click();
     void cmdCancel_Click();
     void cmdHelp_Click();
@@ -56,7 +52,6 @@ private:
     PeopleSource& m_people;
     qint32 m_kigDispKind = NewGroup;
     bool m_kigIsUpdate = false;
-    bool m_kigShowMe = false;
 
     QLabel* lblGroupName = nullptr;
     QLineEdit* txtGroupName = nullptr;

@@ -42,22 +42,12 @@ QString GroupRowText(const QString& name, qint32 memberCount)
 }
 
 frmGroupMain::frmGroupMain(PeopleSource& people, QWidget* owner)
-    : QDialog(owner)
+    : ProgramDialog(owner)
     , m_people(people)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmGroupMain::~frmGroupMain()
-{
-    // Deleted while still open (its owner went away): it is no longer there to be brought forward.
-    if (m_kigShowMe) {
-        Form_Unload();
-    }
 }
 
 void frmGroupMain::CreateControls()
@@ -100,8 +90,7 @@ void frmGroupMain::CreateControls()
 
 void frmGroupMain::Form_Load()
 {
-    m_kigShowMe = true;
-    DialogRegistry::Register(this);
+    Loaded();
     GroupRefresh();
     m_kigIsUpdate = false;
     m_kigIsSelect = false;
@@ -111,20 +100,6 @@ void frmGroupMain::Form_Load()
     } else {
         cmdNewGroup->setFocus();
     }
-}
-
-void frmGroupMain::Form_Unload()
-{
-    m_kigShowMe = false;
-    DialogRegistry::Unregister(this);
-}
-
-void frmGroupMain::done(int result)
-{
-    if (m_kigShowMe) {
-        Form_Unload();
-    }
-    QDialog::done(result);
 }
 
 void frmGroupMain::GroupRefresh()
@@ -330,5 +305,5 @@ bool frmGroupMain::eventFilter(QObject* watched, QEvent* event)
         lstGroup_KeyDown(KeyCodeDelete);
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return ProgramDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 #include <QtGlobal>
 
@@ -18,7 +18,7 @@ QString GroupRowText(const QString& name, qint32 memberCount);
 /// The group list dialog "グループ一覧": the groups of the group table, created, edited, deleted, recounted
 /// and selected here. It changes the group masks of the people of the people dialog that opened it. The
 /// opener creates it, runs it modally, reads kigIsUpdate and kigIsSelect and deletes it.
-class frmGroupMain : public QDialog
+class frmGroupMain : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(bool kigIsUpdate READ kigIsUpdate)
@@ -27,16 +27,13 @@ class frmGroupMain : public QDialog
 public:
     /// Loads the dialog over the people of a people source that outlives it (the owner, normally).
     explicit frmGroupMain(PeopleSource& people, QWidget* owner = nullptr);
-    ~frmGroupMain() override;
 
     /// True once the dialog changed the group table or a person's group mask; stays so after 中止.
     bool kigIsUpdate() const { return m_kigIsUpdate; }
     /// True when the dialog was closed with 選択; the chosen group is then the current group.
     bool kigIsSelect() const { return m_kigIsSelect; }
     /// True from load until the dialog closes.
-    bool kigShowMe() const { return m_kigShowMe; }
-
-    void done(int result) override;
+    bool kigShowMe() const { return IsShown(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,7 +41,6 @@ protected:
 private:
     void CreateControls();
     void Form_Load();
-    void Form_Unload();
     void GroupRefresh();
     int SelectedRow() const;
     void SelectRow(int row);
@@ -66,7 +62,6 @@ private:
     std::array<qint32, basGroup::GroupSlots> m_rowBit {};
     bool m_kigIsUpdate = false;
     bool m_kigIsSelect = false;
-    bool m_kigShowMe = false;
 
     QListWidget* lstGroup = nullptr;
     QPushButton* cmdNewGroup = nullptr;

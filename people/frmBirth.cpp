@@ -84,7 +84,7 @@ private:
 } // namespace
 
 frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
-    : QDialog(owner)
+    : ProgramDialog(owner)
     , m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("frmBirth"));
@@ -93,16 +93,9 @@ frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
     // Modal to its owner only: the help window it opens stays usable, also at start-up when there is no owner.
     setWindowModality(Qt::WindowModal);
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     CreateMenus();
     Form_Load();
-}
-
-frmBirth::~frmBirth()
-{
-    DialogRegistry::Unregister(this);
 }
 
 void frmBirth::CreateControls()
@@ -121,6 +114,7 @@ void frmBirth::CreateControls()
 
     Forms::Place(new QLabel(QStringLiteral("名　前："), client), "lblUserName", 240, 120, 615, 255);
     txtUserName = Forms::Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
+    Forms::SelectAllOnFocus(txtUserName);
     Forms::Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
     cmbCalender = Forms::Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
     // The length limits apply to typing only: the program itself may show a longer (negative) year.
@@ -212,9 +206,7 @@ void frmBirth::CreateMenus()
 
 void frmBirth::Form_Load()
 {
-    m_kidStatus = false;
-    m_kioShowMe = true;
-    DialogRegistry::Register(this);
+    Loaded();
 
     const int eraCount = basParam::EraCount();
     m_eraIndex = GetParam(SettingKey::Calendar).AsInt();
@@ -549,7 +541,7 @@ void frmBirth::cmdOk_Click()
     }
     basUserInfo::ShowCheckedPeople(m_people, checked);
     SaveWithEra();
-    m_kidStatus = true;
+    SetStatus(true);
     m_modified = false;
     accept();
 }
@@ -661,32 +653,15 @@ void frmBirth::Form_Unload()
         lstUserInfo->clear();
     }
     m_people.Clear();
-    m_kioShowMe = false;
-    m_unloaded = true;
-    DialogRegistry::Unregister(this);
-}
-
-void frmBirth::done(int result)
-{
-    if (!m_unloaded) {
-        if (!Form_QueryUnload()) {
-            return;
-        }
-        Form_Unload();
-    }
-    QDialog::done(result);
 }
 
 bool frmBirth::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (watched == txtUserName || watched == txtYear || watched == txtMonth || watched == txtDay) {
-        auto* box = static_cast<QLineEdit*>(watched);
         if (type == QEvent::FocusIn) {
-            // Enter adds while a box has the focus; the whole text is selected so typing replaces it.
+            // Enter adds while a box has the focus.
             cmdAdd->setDefault(true);
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-            return false;
         }
         return false;
     }
@@ -730,7 +705,7 @@ bool frmBirth::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    return QDialog::eventFilter(watched, event);
+    return ProgramDialog::eventFilter(watched, event);
 }
 
 bool RunPeopleDialog(QWidget* owner)

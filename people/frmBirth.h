@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 
 #include "core/cUserName.h"
@@ -18,19 +18,18 @@ class QTimer;
 /// The people dialog "表示人選択": the user keeps the people list (add, delete, reorder, check) and picks who is
 /// drawn. OK copies the checked people into the display list, stores the era and saves the people file.
 /// The opener creates it, runs it modally, reads kidStatus and deletes it.
-class frmBirth : public QDialog, public PeopleSource
+class frmBirth : public ProgramDialog, public PeopleSource
 {
     Q_OBJECT
 public:
     /// Loads the dialog: the people file of the program folder, the era of the Calendar setting, today's date
     /// in the date boxes.
     explicit frmBirth(QWidget* owner = nullptr, const QString& programFolder = ProgramFolder::Get());
-    ~frmBirth() override;
 
     /// True only after OK; stays readable after the dialog has closed.
-    bool kidStatus() const { return m_kidStatus; }
+    bool kidStatus() const { return Status(); }
     /// True from load until the dialog closes.
-    bool kioShowMe() const { return m_kioShowMe; }
+    bool kioShowMe() const { return IsShown(); }
 
     qint32 kibGetNumUserInfo() const override;
     void kibGetUserInfo(PersonRecord*& pcUserInfo, qint32 plIndex) const override;
@@ -49,7 +48,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void done(int result) override;
 
 private:
     enum MoveMode { MoveNone = 0, MoveUp = 1, MoveDown = 2 };
@@ -57,8 +55,8 @@ private:
     void CreateControls();
     void CreateMenus();
     void Form_Load();
-    bool Form_QueryUnload();
-    void Form_Unload();
+    bool Form_QueryUnload() override;
+    void Form_Unload() override;
 
     void cmbCalender_Click(int plIndex);
     void cmdAdd_Click();
@@ -90,9 +88,6 @@ private:
     int m_eraIndex = 0;
     bool m_modified = false;
     MoveMode m_moveMode = MoveNone;
-    bool m_kidStatus = false;
-    bool m_kioShowMe = false;
-    bool m_unloaded = false;
 
     QLineEdit* txtUserName = nullptr;
     QComboBox* cmbCalender = nullptr;

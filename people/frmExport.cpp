@@ -42,21 +42,11 @@ public:
 } // namespace
 
 frmExport::frmExport(QWidget* owner)
-    : QDialog(owner)
+    : ProgramDialog(owner)
 {
     CreateControls();
-    // Our Japanese font draws wider than the one the layout was measured for: no caption may be cut.
-    Forms::FitCaptions(this);
-    Help::OnF1(this, [this] { cmdHelp_Click(); });
+    ControlsMade([this] { cmdHelp_Click(); });
     Form_Load();
-}
-
-frmExport::~frmExport()
-{
-    if (!m_loaded) {
-        return;
-    }
-    Form_Unload();
 }
 
 void frmExport::CreateControls()
@@ -122,9 +112,7 @@ void frmExport::CreateControls()
 
 void frmExport::Form_Load()
 {
-    m_kieStatus = false;
-    m_loaded = true;
-    DialogRegistry::Register(this);
+    Loaded();
 
     const QString delimiter = GetParam(SettingKey::DelimChar).AsText();
     // An empty delimiter (only a hand-edited settings file has one) is read and written as the comma.
@@ -143,20 +131,6 @@ void frmExport::Form_Load()
     optDelimChar[option]->setChecked(true);
     optPosition[GetParam(SettingKey::Position).AsInt() == 0 ? 0 : 1]->setChecked(true);
     optDelimChar[option]->setFocus();
-}
-
-void frmExport::Form_Unload()
-{
-    m_loaded = false;
-    DialogRegistry::Unregister(this);
-}
-
-void frmExport::done(int result)
-{
-    if (m_loaded) {
-        Form_Unload();
-    }
-    QDialog::done(result);
 }
 
 void frmExport::txtDelimChar_KeyPress()
@@ -190,13 +164,13 @@ void frmExport::cmdOk_Click()
     }
     SetParam(SettingKey::DelimChar, delimiter);
     SetParam(SettingKey::Position, optPosition[0]->isChecked() ? 0 : 1);
-    m_kieStatus = true;
+    SetStatus(true);
     accept();
 }
 
 void frmExport::cmdCancel_Click()
 {
-    m_kieStatus = false;
+    SetStatus(false);
     reject();
 }
 

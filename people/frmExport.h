@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ProgramDialog.h"
 #include <QString>
 
 #include <array>
@@ -14,25 +14,20 @@ class QRadioButton;
 /// birthday, asked before every export or import of a people text file. Confirming stores DelimChar and
 /// Position; Cancel, Esc and the close box store nothing. The opener creates it, runs it modally, reads
 /// kieStatus and deletes it.
-class frmExport : public QDialog
+class frmExport : public ProgramDialog
 {
     Q_OBJECT
     Q_PROPERTY(bool kieStatus READ kieStatus)
 public:
     explicit frmExport(QWidget* owner = nullptr);
-    ~frmExport() override;
 
     /// True only when the dialog was closed with 実行; stays readable after it closed.
-    bool kieStatus() const { return m_kieStatus; }
-
-    void done(int result) override;
+    bool kieStatus() const { return Status(); }
 
 protected:
-
 private:
     void CreateControls();
     void Form_Load();
-    void Form_Unload();
     void txtDelimChar_KeyPress();
     void cmdOk_Click();
     void cmdCancel_Click();
@@ -49,9 +44,6 @@ private:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
-
-    bool m_kieStatus = false;
-    bool m_loaded = false;
 };
 
 /// Shows the export/import settings dialog modally over its owner and deletes it afterwards; its kieStatus.

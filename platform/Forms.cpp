@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -49,8 +50,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn) {
+        // Coming back to the window or out of the box's own menu is no new visit: the selection stays.
+        const auto* focus = event->type() == QEvent::FocusIn ? static_cast<QFocusEvent*>(event) : nullptr;
+        if (focus && focus->reason() != Qt::ActiveWindowFocusReason && focus->reason() != Qt::PopupFocusReason) {
             if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+                box->selectAll();
                 QTimer::singleShot(0, box, &QLineEdit::selectAll);
             }
         }

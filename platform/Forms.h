@@ -95,7 +95,9 @@ void SetStayOnTop(QWidget* form, bool onTop);
 /// Brings a window to the user: restored if minimised, shown if hidden, raised and activated.
 void BringForward(QWidget* window);
 
-/// Selects the box's whole text whenever it receives the focus, so the text typed next replaces it.
+/// The one select-all rule of the program: a box that receives the focus selects its whole text, so the
+/// text typed next replaces it; after a click too. Coming back to the window or out of the box's own menu
+/// is no new visit, and the selection stays as it was.
 void SelectAllOnFocus(QLineEdit* box);
 
 } // namespace Forms

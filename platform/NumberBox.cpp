@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+#include "Forms.h"
+
 namespace {
 
 constexpr char16_t Backspace = 8;
@@ -71,6 +73,7 @@ NumberBox::NumberBox(const QString& name, int maxLength, QWidget* parent)
     connect(this, &QLineEdit::textChanged, this, &NumberBox::FitLimit);
     // Asks an input method for its digit mode; what it commits is still checked below.
     setInputMethodHints(Qt::ImhDigitsOnly);
+    Forms::SelectAllOnFocus(this);
 }
 
 void NumberBox::ShowNumber(const QString& text)
@@ -131,15 +134,6 @@ void NumberBox::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent refused(event->preeditString(), event->attributes());
     refused.setCommitString(QString());
     QLineEdit::inputMethodEvent(&refused);
-}
-
-void NumberBox::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    // Coming back to the window or out of the box's own menu is no new visit: the selection stays.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
-        selectAll();
-    }
 }
 
 void NumberBox::contextMenuEvent(QContextMenuEvent* event)
