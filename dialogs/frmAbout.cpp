@@ -15,7 +15,7 @@ frmAbout::frmAbout(QWidget* owner)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setModal(false);
     DialogRegistry::RegisterWindow(this);
     Form_Load();
@@ -28,7 +28,7 @@ void frmAbout::Form_Load()
     picIcon->setPixmap(QPixmap::fromImage(AppIcon::Render(48)));
     picIcon->setAlignment(Qt::AlignTop);
 
-    auto* lblTitle = new QLabel(QStringLiteral("バイオリズム表示"), this);
+    auto* lblTitle = new QLabel(tr("バイオリズム表示"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
@@ -37,13 +37,13 @@ void frmAbout::Form_Load()
     auto* lblVersion = new QLabel(VersionLine(KIRVO_VERSION_MAJOR, KIRVO_VERSION_MINOR, KIRVO_VERSION_REVISION), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* lblCopyright = new QLabel(QStringLiteral("Copyright (C) 2026 kirvo の開発者\n"
-                                                   "MIT ライセンスのもとで使用、複製、改変、配布できます。\n"
-                                                   "このプログラムは無保証で提供されます。"),
+    auto* lblCopyright = new QLabel(tr("Copyright (C) 2026 kirvo の開発者\n"
+                                       "MIT ライセンスのもとで使用、複製、改変、配布できます。\n"
+                                       "このプログラムは無保証で提供されます。"),
                                     this);
     lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
 
-    auto* cmdOK = new QPushButton(QStringLiteral("確認(&C)"), this);
+    auto* cmdOK = new QPushButton(tr("確認(&C)"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -1,6 +1,7 @@
 #include "frmCritical.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFont>
@@ -36,7 +37,7 @@ QString DateText(Date day)
 
 QString WeekdayText(Date day)
 {
-    static const QString Names = QStringLiteral("日月火水木金土");
+    static const QString Names = QCoreApplication::translate("frmCritical", "日月火水木金土");
     return Names.mid(day.ToQDate().dayOfWeek() % 7, 1);
 }
 
@@ -58,7 +59,9 @@ std::optional<int> ListDaysFromText(const QString& text)
 QStringList CriticalDayRow(const QVector<basGraph::Person>& people, const basGraph::CriticalDay& day)
 {
     const int count = basGraph::CycleMarkCount(day.cycles);
-    const QString meeting = count == 3 ? QStringLiteral("三重") : count == 2 ? QStringLiteral("二重") : QString();
+    const QString meeting = count == 3 ? QCoreApplication::translate("frmCritical", "三重")
+        : count == 2                   ? QCoreApplication::translate("frmCritical", "二重")
+                                       : QString();
     const QString name = day.person >= 0 && day.person < people.size() ? people[day.person].name : QString();
     return {DateText(day.day), WeekdayText(day.day), name, basGraph::CycleLabels(day.cycles), meeting};
 }
@@ -109,9 +112,10 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        static const char* const Captions[] = {"日付", "曜日", "名前", "周期", "重なり"};
+        static const char* const Captions[]
+            = {QT_TR_NOOP("日付"), QT_TR_NOOP("曜日"), QT_TR_NOOP("名前"), QT_TR_NOOP("周期"), QT_TR_NOOP("重なり")};
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 5) {
-            return QString::fromUtf8(Captions[section]);
+            return QCoreApplication::translate("frmCritical", Captions[section]);
         }
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -132,13 +136,12 @@ frmCritical::frmCritical(QWidget* parent)
 void frmCritical::CreateControls()
 {
     setObjectName(QStringLiteral("frmCritical"));
-    setWindowTitle(QStringLiteral("要注意日一覧"));
+    setWindowTitle(tr("要注意日一覧"));
     Forms::SetupFixedDialog(this, 7200, 6105);
 
     lblValues = Forms::Place(new QLabel(this), "lblValues", 120, 120, 6960, 255);
     lstValues = Forms::Place(new QTableWidget(0, 4, this), "lstValues", 120, 420, 6960, 1500);
-    lstValues->setHorizontalHeaderLabels(
-        {QStringLiteral("名前"), QStringLiteral("身体"), QStringLiteral("感情"), QStringLiteral("知性")});
+    lstValues->setHorizontalHeaderLabels({tr("名前"), tr("身体"), tr("感情"), tr("知性")});
     lstValues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstValues->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstValues->verticalHeader()->hide();
@@ -148,13 +151,11 @@ void frmCritical::CreateControls()
     lstValues->verticalHeader()->setDefaultSectionSize(rowHeight);
 
     // Captions around a box share the box's name, as a pair: index 0 before it, index 1 after it.
-    Forms::Place(new QLabel(QStringLiteral("表示日から"), this), "lblDays", 120, 2100, 1100, 255)
-        ->setProperty("index", 0);
+    Forms::Place(new QLabel(tr("表示日から"), this), "lblDays", 120, 2100, 1100, 255)->setProperty("index", 0);
     txtDays = new NumberBox(QStringLiteral("txtDays"), 3, this);
     Forms::Place(txtDays, 1260, 2055, 600, 330);
-    Forms::Place(new QLabel(QStringLiteral("日間の要注意日"), this), "lblDays", 1920, 2100, 2200, 255)
-        ->setProperty("index", 1);
-    cmdRefresh = Forms::Place(new QPushButton(QStringLiteral("更新(&U)"), this), "cmdRefresh", 5865, 2025, 1215, 375);
+    Forms::Place(new QLabel(tr("日間の要注意日"), this), "lblDays", 1920, 2100, 2200, 255)->setProperty("index", 1);
+    cmdRefresh = Forms::Place(new QPushButton(tr("更新(&U)"), this), "cmdRefresh", 5865, 2025, 1215, 375);
 
     lstCritical = Forms::Place(new QTableView(this), "lstCritical", 120, 2520, 6960, 2955);
     m_model = new CriticalDayModel(m_people, m_days, this);
@@ -168,10 +169,9 @@ void frmCritical::CreateControls()
     }
     lstCritical->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
-    cmdSave = Forms::Place(
-        new QPushButton(QStringLiteral("カレンダーに保存(&S)..."), this), "cmdSave", 120, 5610, 2400, 375);
-    cmdClose = Forms::Place(new QPushButton(QStringLiteral("閉じる(&C)"), this), "cmdClose", 4530, 5610, 1215, 375);
-    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), this), "cmdHelp", 5865, 5610, 1215, 375);
+    cmdSave = Forms::Place(new QPushButton(tr("カレンダーに保存(&S)..."), this), "cmdSave", 120, 5610, 2400, 375);
+    cmdClose = Forms::Place(new QPushButton(tr("閉じる(&C)"), this), "cmdClose", 4530, 5610, 1215, 375);
+    cmdHelp = Forms::Place(new QPushButton(tr("ヘルプ(&H)"), this), "cmdHelp", 5865, 5610, 1215, 375);
     // Enter in the days box lists the days it names.
     cmdRefresh->setDefault(true);
 
@@ -201,7 +201,7 @@ void frmCritical::Form_Load()
 
 void frmCritical::FillValues()
 {
-    lblValues->setText(QStringLiteral("表示日 %1（%2）の値").arg(DateText(m_first), WeekdayText(m_first)));
+    lblValues->setText(tr("表示日 %1（%2）の値").arg(DateText(m_first), WeekdayText(m_first)));
     lstValues->setRowCount(static_cast<int>(m_people.size()));
     for (int p = 0; p < m_people.size(); ++p) {
         lstValues->setItem(p, 0, new QTableWidgetItem(m_people[p].name));
@@ -218,7 +218,7 @@ void frmCritical::cmdRefresh_Click()
 {
     const auto days = ListDaysFromText(txtDays->text());
     if (!days) {
-        MsgBox::ShowError(this, QStringLiteral("日数には、１～３６６の数値を入力してください。"));
+        MsgBox::ShowError(this, tr("日数には、１～３６６の数値を入力してください。"));
         txtDays->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -233,14 +233,14 @@ void frmCritical::cmdSave_Click()
     // A display list of thousands over a year would make a file no calendar program takes, slowly.
     if (m_days.size() > CalendarFile::MaxEvents) {
         MsgBox::ShowError(this,
-                          QStringLiteral("要注意日が多すぎるため、カレンダーに保存できません。\r\n"
-                                         "日数か表示する人を減らしてください。"));
+                          tr("要注意日が多すぎるため、カレンダーに保存できません。\r\n"
+                             "日数か表示する人を減らしてください。"));
         return;
     }
-    const auto chosen = CommonDialogs::GetSaveFileName(
-        this,
-        QStringLiteral("iCalendar (*.ics);;すべてのファイル (*.*)"),
-        QStringLiteral("要注意日_%1.ics").arg(m_first.ToQDate().toString(Qt::ISODate)));
+    const auto chosen
+        = CommonDialogs::GetSaveFileName(this,
+                                         tr("iCalendar (*.ics);;すべてのファイル (*.*)"),
+                                         tr("要注意日_%1.ics").arg(m_first.ToQDate().toString(Qt::ISODate)));
     if (!chosen) {
         return;
     }
@@ -254,7 +254,7 @@ void frmCritical::cmdSave_Click()
     }
     const QDateTime stamp = QDateTime::currentDateTimeUtc();
     // A failed attempt leaves the previous file as it was, so Retry simply writes again.
-    if (!FileRetry::UntilDone(this, path, QStringLiteral("カレンダーファイルの書き込みに失敗しました。"), [&] {
+    if (!FileRetry::UntilDone(this, path, tr("カレンダーファイルの書き込みに失敗しました。"), [&] {
             return CalendarFile::Save(path, m_people, m_days, stamp);
         })) {
         return;

@@ -45,10 +45,10 @@ frmDate::frmDate(QWidget* parent)
 void frmDate::CreateControls()
 {
     setObjectName(QStringLiteral("frmDate"));
-    setWindowTitle(QStringLiteral("日付入力"));
+    setWindowTitle(tr("日付入力"));
     Forms::SetupFixedDialog(this, 4125, 1605);
 
-    lblTitle = new QLabel(QStringLiteral("★ 表示日を入力してください。"), this);
+    lblTitle = new QLabel(tr("★ 表示日を入力してください。"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     Forms::Place(lblTitle, 120, 120, 3885, 255);
 
@@ -64,13 +64,13 @@ void frmDate::CreateControls()
     };
     txtYear = new NumberBox(QStringLiteral("txtYear"), 4, this);
     Forms::Place(txtYear, 1320, 480, 660, 330);
-    lblYear = makeLabel("lblYear", QStringLiteral("年"), 2010);
+    lblYear = makeLabel("lblYear", tr("年"), 2010);
     txtMonth = new NumberBox(QStringLiteral("txtMonth"), 2, this);
     Forms::Place(txtMonth, 2310, 480, 450, 330);
-    lblMonth = makeLabel("lblMonth", QStringLiteral("月"), 2790);
+    lblMonth = makeLabel("lblMonth", tr("月"), 2790);
     txtDay = new NumberBox(QStringLiteral("txtDay"), 2, this);
     Forms::Place(txtDay, 3090, 480, 450, 330);
-    lblDay = makeLabel("lblDay", QStringLiteral("日"), 3570);
+    lblDay = makeLabel("lblDay", tr("日"), 3570);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
@@ -78,9 +78,9 @@ void frmDate::CreateControls()
         Forms::Place(button, left, 1080, 1215, 375);
         return button;
     };
-    cmdOk = makeButton("cmdOk", QStringLiteral("表示(&D)"), 120);
-    cmdCancel = makeButton("cmdCancel", QStringLiteral("中止(&C)"), 1455);
-    cmdHelp = makeButton("cmdHelp", QStringLiteral("ヘルプ(&H)"), 2790);
+    cmdOk = makeButton("cmdOk", tr("表示(&D)"), 120);
+    cmdCancel = makeButton("cmdCancel", tr("中止(&C)"), 1455);
+    cmdHelp = makeButton("cmdHelp", tr("ヘルプ(&H)"), 2790);
     cmdOk->setDefault(true);
 
     setTabOrder(txtYear, txtMonth);
@@ -136,7 +136,7 @@ void frmDate::cmbCalender_Click(int index)
 void frmDate::cmdOk_Click()
 {
     if (Failed(StoreDisplayDate(txtYear->text(), txtMonth->text(), txtDay->text(), m_yearBoxEra))) {
-        MsgBox::ShowError(this, QStringLiteral("日付の指定に誤りがあります。"));
+        MsgBox::ShowError(this, tr("日付の指定に誤りがあります。"));
         return;
     }
     SetStatus(true);

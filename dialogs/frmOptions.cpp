@@ -147,7 +147,7 @@ QSlider* frmOptions::AddSlider(const char* name, int left, int top, int width)
 void frmOptions::CreateControls()
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("オプション設定"));
+    setWindowTitle(tr("オプション設定"));
     Forms::SetupFixedDialog(this, 5760, 6360);
 
     tabOption = new QTabWidget(this);
@@ -156,52 +156,50 @@ void frmOptions::CreateControls()
     tabOption->tabBar()->setFocusPolicy(Qt::NoFocus);
     fraOption = new QWidget();
     fraOption->setObjectName(QStringLiteral("fraOption"));
-    tabOption->addTab(fraOption, QStringLiteral("オプション"));
+    tabOption->addTab(fraOption, tr("オプション"));
     Forms::Place(tabOption, 120, 120, 5520, 5595);
 
     int y = 150;
-    AddLabel("lblGraphDisp", QStringLiteral("グラフ表示"), RowLeft, y + 90, 1500);
-    AddLabel("lblCoarse", QStringLiteral("（粗い"), 1700, y + 90, 800);
+    AddLabel("lblGraphDisp", tr("グラフ表示"), RowLeft, y + 90, 1500);
+    AddLabel("lblCoarse", tr("（粗い"), 1700, y + 90, 800);
     sliGraphLevel = AddSlider("sliGraphLevel", 2500, y, 1800);
-    AddLabel("lblFine", QStringLiteral("細かい）"), 4350, y + 90, 900);
+    AddLabel("lblFine", tr("細かい）"), 4350, y + 90, 900);
 
     y = 660;
-    AddLabel("lblLineWidth", QStringLiteral("グラフの線"), RowLeft, y + 90, 1500);
-    AddLabel("lblThin", QStringLiteral("（細い"), 1700, y + 90, 800);
+    AddLabel("lblLineWidth", tr("グラフの線"), RowLeft, y + 90, 1500);
+    AddLabel("lblThin", tr("（細い"), 1700, y + 90, 800);
     sliLineWidth = AddSlider("sliLineWidth", 2500, y, 1800);
-    AddLabel("lblBold", QStringLiteral("太い）"), 4350, y + 90, 900);
+    AddLabel("lblBold", tr("太い）"), 4350, y + 90, 900);
 
-    chkDrawMode = AddCheck("chkDrawMode", QStringLiteral("グラフの線を重ね書きする。"), 1200);
-    chkTaskTray = AddCheck("chkTaskTray", QStringLiteral("タスクトレイに表示する。"), 1515);
-    chkAlwayTop = AddCheck("chkAlwayTop", QStringLiteral("常に手前に表示する。"), 1830);
+    chkDrawMode = AddCheck("chkDrawMode", tr("グラフの線を重ね書きする。"), 1200);
+    chkTaskTray = AddCheck("chkTaskTray", tr("タスクトレイに表示する。"), 1515);
+    chkAlwayTop = AddCheck("chkAlwayTop", tr("常に手前に表示する。"), 1830);
 
     // Captions around a box share the box's name, as a pair: index 0 before it, index 1 after it.
     y = 2190;
-    AddLabel("lblDispPeriod", QStringLiteral("表示日数　（表示日を境に"), RowLeft, y + LabelDrop, 2700)
-        ->setProperty("index", 0);
+    AddLabel("lblDispPeriod", tr("表示日数　（表示日を境に"), RowLeft, y + LabelDrop, 2700)->setProperty("index", 0);
     txtDispPeriod = new NumberBox(QStringLiteral("txtDispPeriod"), 3, fraOption);
     Forms::Place(txtDispPeriod, 2850, y, 600, BoxHeight);
-    AddLabel("lblDispPeriod", QStringLiteral("日間）"), 3510, y + LabelDrop, 900)->setProperty("index", 1);
+    AddLabel("lblDispPeriod", tr("日間）"), 3510, y + LabelDrop, 900)->setProperty("index", 1);
 
-    chkBirthYear = AddCheck("chkBirthYear", QStringLiteral("誕生年を表示する。"), 2610);
-    chkDispTotal = AddCheck("chkDispTotal", QStringLiteral("生後日数を表示する。"), 2925);
-    chkDayLine = AddCheck("chkDayLine", QStringLiteral("日付の線を表示する。"), 3240);
-    chkFullDay = AddCheck("chkFullDay", QStringLiteral("詳細な日付を表示する。"), 3555);
+    chkBirthYear = AddCheck("chkBirthYear", tr("誕生年を表示する。"), 2610);
+    chkDispTotal = AddCheck("chkDispTotal", tr("生後日数を表示する。"), 2925);
+    chkDayLine = AddCheck("chkDayLine", tr("日付の線を表示する。"), 3240);
+    chkFullDay = AddCheck("chkFullDay", tr("詳細な日付を表示する。"), 3555);
 
     y = 3915;
-    AddLabel("lblMultiNum", QStringLiteral("複数表示の確認　（"), RowLeft, y + LabelDrop, 2100)
-        ->setProperty("index", 0);
+    AddLabel("lblMultiNum", tr("複数表示の確認　（"), RowLeft, y + LabelDrop, 2100)->setProperty("index", 0);
     txtMultiNum = new NumberBox(QStringLiteral("txtMultiNum"), 2, fraOption);
     Forms::Place(txtMultiNum, 2250, y, 450, BoxHeight);
-    AddLabel("lblMultiNum", QStringLiteral("個以上選択時）"), 2760, y + LabelDrop, 1800)->setProperty("index", 1);
+    AddLabel("lblMultiNum", tr("個以上選択時）"), 2760, y + LabelDrop, 1800)->setProperty("index", 1);
 
     y = 4335;
-    AddLabel("lblPrintRate", QStringLiteral("印刷時の縮尺率"), RowLeft, y + LabelDrop, 1700)->setProperty("index", 0);
+    AddLabel("lblPrintRate", tr("印刷時の縮尺率"), RowLeft, y + LabelDrop, 1700)->setProperty("index", 0);
     txtPrintRate = new NumberBox(QStringLiteral("txtPrintRate"), 3, fraOption);
     Forms::Place(txtPrintRate, 1850, y, 600, BoxHeight);
-    AddLabel("lblPrintRate", QStringLiteral("％"), 2510, y + LabelDrop, 300)->setProperty("index", 1);
+    AddLabel("lblPrintRate", tr("％"), 2510, y + LabelDrop, 300)->setProperty("index", 1);
 
-    chkReminder = AddCheck("chkReminder", QStringLiteral("要注意日をタスクトレイで知らせる。"), 4755);
+    chkReminder = AddCheck("chkReminder", tr("要注意日をタスクトレイで知らせる。"), 4755);
 
     auto makeButton = [this](const char* name, const QString& caption, int left) {
         auto* button = new QPushButton(caption, this);
@@ -209,9 +207,9 @@ void frmOptions::CreateControls()
         Forms::Place(button, left, 5865, 1215, 375);
         return button;
     };
-    cmdOk = makeButton("cmdOk", QStringLiteral("設定(&S)"), 1755);
-    cmdCancel = makeButton("cmdCancel", QStringLiteral("中止(&C)"), 3090);
-    cmdHelp = makeButton("cmdHelp", QStringLiteral("ヘルプ(&H)"), 4425);
+    cmdOk = makeButton("cmdOk", tr("設定(&S)"), 1755);
+    cmdCancel = makeButton("cmdCancel", tr("中止(&C)"), 3090);
+    cmdHelp = makeButton("cmdHelp", tr("ヘルプ(&H)"), 4425);
     cmdOk->setDefault(true);
 
     const QList<QWidget*> order {sliGraphLevel,
@@ -302,7 +300,7 @@ void frmOptions::chkTaskTray_Click(bool checked)
 void frmOptions::cmdOk_Click()
 {
     if (!StoreOptions(Values())) {
-        MsgBox::ShowError(this, QStringLiteral("印刷縮尺率には、１０～１００の数値を入力してください。"));
+        MsgBox::ShowError(this, tr("印刷縮尺率には、１０～１００の数値を入力してください。"));
         // Straight back to the box at fault, its text selected for retyping.
         txtPrintRate->setFocus(Qt::OtherFocusReason);
         return;

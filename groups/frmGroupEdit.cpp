@@ -50,20 +50,20 @@ frmGroupEdit::frmGroupEdit(PeopleSource& people, QWidget* owner)
 void frmGroupEdit::CreateControls()
 {
     setObjectName(QStringLiteral("frmGroupEdit"));
-    setWindowTitle(QStringLiteral("グループ編集"));
+    setWindowTitle(tr("グループ編集"));
     Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
     // Modal to its owner only, so the help window it opens stays usable.
     Forms::ModalToOwner(this, parentWidget());
 
-    lblGroupName = Forms::Place(new QLabel(QStringLiteral("グループ名："), this), "lblGroupName", 120, 120, 975, 255);
+    lblGroupName = Forms::Place(new QLabel(tr("グループ名："), this), "lblGroupName", 120, 120, 975, 255);
     txtGroupName = Forms::Place(new QLineEdit(this), "txtGroupName", 1080, 120, 3255, 270);
     txtGroupName->setMaxLength(GroupNameLength);
     lstGroupList = Forms::Place(new QListWidget(this), "lstGroupList", 120, 600, 4215, 1950);
     lstGroupList->setUniformItemSizes(true);
     lstGroupList->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmdEntry = Forms::Place(new QPushButton(QStringLiteral("登録(&E)"), this), "cmdEntry", 600, 2760, 1095, 375);
-    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 1920, 2760, 1095, 375);
-    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3240, 2760, 1095, 375);
+    cmdEntry = Forms::Place(new QPushButton(tr("登録(&E)"), this), "cmdEntry", 600, 2760, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(tr("中止(&C)"), this), "cmdCancel", 1920, 2760, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(tr("ヘルプ(&H)..."), this), "cmdHelp", 3240, 2760, 1095, 375);
 
     setTabOrder(txtGroupName, lstGroupList);
     setTabOrder(lstGroupList, cmdEntry);
@@ -119,7 +119,7 @@ void frmGroupEdit::cmdEntry_Click()
 {
     // Only the empty text is missing: a name of blanks is a name.
     if (txtGroupName->text().isEmpty()) {
-        MsgBox::ShowError(this, QStringLiteral("グループ名を入力してください。"));
+        MsgBox::ShowError(this, tr("グループ名を入力してください。"));
         return;
     }
     const QString unwritable = Cp932::Unmappable(txtGroupName->text());

@@ -53,7 +53,7 @@ frmGroupMain::frmGroupMain(PeopleSource& people, QWidget* owner)
 void frmGroupMain::CreateControls()
 {
     setObjectName(QStringLiteral("frmGroupMain"));
-    setWindowTitle(QStringLiteral("グループ一覧"));
+    setWindowTitle(tr("グループ一覧"));
     Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
     // Modal to its owner only, so the help window it opens stays usable.
     Forms::ModalToOwner(this, parentWidget());
@@ -61,14 +61,13 @@ void frmGroupMain::CreateControls()
     lstGroup = Forms::Place(new QListWidget(this), "lstGroup", 120, 120, 3615, 2400);
     lstGroup->setSelectionMode(QAbstractItemView::SingleSelection);
     lstGroup->setUniformItemSizes(true);
-    cmdNewGroup
-        = Forms::Place(new QPushButton(QStringLiteral("新規(&N)..."), this), "cmdNewGroup", 3960, 240, 1095, 375);
-    cmdEdit = Forms::Place(new QPushButton(QStringLiteral("編集(&E)..."), this), "cmdEdit", 3960, 720, 1095, 375);
-    cmdDelete = Forms::Place(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete", 3960, 1200, 1095, 375);
-    cmdRenewal = Forms::Place(new QPushButton(QStringLiteral("更新(&R)"), this), "cmdRenewal", 3960, 1800, 1095, 375);
-    cmdSelect = Forms::Place(new QPushButton(QStringLiteral("選択(&S)"), this), "cmdSelect", 1320, 2760, 1095, 375);
-    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 2640, 2760, 1095, 375);
-    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)..."), this), "cmdHelp", 3960, 2760, 1095, 375);
+    cmdNewGroup = Forms::Place(new QPushButton(tr("新規(&N)..."), this), "cmdNewGroup", 3960, 240, 1095, 375);
+    cmdEdit = Forms::Place(new QPushButton(tr("編集(&E)..."), this), "cmdEdit", 3960, 720, 1095, 375);
+    cmdDelete = Forms::Place(new QPushButton(tr("削除(&D)"), this), "cmdDelete", 3960, 1200, 1095, 375);
+    cmdRenewal = Forms::Place(new QPushButton(tr("更新(&R)"), this), "cmdRenewal", 3960, 1800, 1095, 375);
+    cmdSelect = Forms::Place(new QPushButton(tr("選択(&S)"), this), "cmdSelect", 1320, 2760, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(tr("中止(&C)"), this), "cmdCancel", 2640, 2760, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(tr("ヘルプ(&H)..."), this), "cmdHelp", 3960, 2760, 1095, 375);
 
     QWidget* order[] = {lstGroup, cmdNewGroup, cmdEdit, cmdDelete, cmdRenewal, cmdSelect, cmdCancel, cmdHelp};
     for (size_t i = 1; i < std::size(order); ++i) {
@@ -204,13 +203,13 @@ void frmGroupMain::cmdDelete_Click()
     if (row < 0) {
         return;
     }
-    const MsgBox::Answer answer = MsgBox::Show(this,
-                                               QStringLiteral("グループ『") + lstGroup->item(row)->text()
-                                                   + QStringLiteral("』を削除します。\r\nよろしいですか？"),
-                                               QStringLiteral("削除確認"),
-                                               MsgBox::Icon::Question,
-                                               MsgBox::Buttons::YesNo,
-                                               MsgBox::Answer::No);
+    const MsgBox::Answer answer
+        = MsgBox::Show(this,
+                       tr("グループ『") + lstGroup->item(row)->text() + tr("』を削除します。\r\nよろしいですか？"),
+                       tr("削除確認"),
+                       MsgBox::Icon::Question,
+                       MsgBox::Buttons::YesNo,
+                       MsgBox::Answer::No);
     if (answer != MsgBox::Answer::Yes) {
         return;
     }

@@ -88,7 +88,7 @@ frmBirth::frmBirth(QWidget* owner, const QString& programFolder)
     , m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("frmBirth"));
-    setWindowTitle(QStringLiteral("表示人選択"));
+    setWindowTitle(tr("表示人選択"));
     Forms::SetupFixedDialog(this);
     // Modal to its owner only: the help window it opens stays usable, also at start-up when there is no owner.
     setWindowModality(Qt::WindowModal);
@@ -112,35 +112,33 @@ void frmBirth::CreateControls()
     linWhite->setFixedHeight(1);
     linWhite->setStyleSheet(QStringLiteral("background-color: #ffffff;"));
 
-    Forms::Place(new QLabel(QStringLiteral("名　前："), client), "lblUserName", 240, 120, 615, 255);
+    Forms::Place(new QLabel(tr("名　前："), client), "lblUserName", 240, 120, 615, 255);
     txtUserName = Forms::Place(new QLineEdit(client), "txtUserName", 960, 120, 4095, 270);
     Forms::SelectAllOnFocus(txtUserName);
-    Forms::Place(new QLabel(QStringLiteral("誕生日："), client), "lblBirth", 240, 480, 735, 255);
+    Forms::Place(new QLabel(tr("誕生日："), client), "lblBirth", 240, 480, 735, 255);
     cmbCalender = Forms::Place(new QComboBox(client), "cmbCalender", 960, 480, 975, 300);
     // The length limits apply to typing only: the program itself may show a longer (negative) year.
     txtYear = Forms::Place(new NumberBox(QStringLiteral("txtYear"), 4, client), "txtYear", 2160, 480, 735, 270);
-    Forms::Place(new QLabel(QStringLiteral("年"), client), "lblYear", 3000, 480, 255, 255);
+    Forms::Place(new QLabel(tr("年"), client), "lblYear", 3000, 480, 255, 255);
     txtMonth = Forms::Place(new NumberBox(QStringLiteral("txtMonth"), 2, client), "txtMonth", 3360, 480, 495, 270);
-    Forms::Place(new QLabel(QStringLiteral("月"), client), "lblMonth", 3960, 480, 255, 255);
+    Forms::Place(new QLabel(tr("月"), client), "lblMonth", 3960, 480, 255, 255);
     txtDay = Forms::Place(new NumberBox(QStringLiteral("txtDay"), 2, client), "txtDay", 4320, 480, 495, 270);
-    Forms::Place(new QLabel(QStringLiteral("日"), client), "lblDay", 4920, 480, 255, 255);
+    Forms::Place(new QLabel(tr("日"), client), "lblDay", 4920, 480, 255, 255);
 
     lstUserInfo = Forms::Place(new QListWidget(client), "lstUserInfo", 240, 1080, 3375, 2790);
     lstUserInfo->setUniformItemSizes(true);
     lstUserInfo->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    cmdAdd = Forms::Place(new QPushButton(QStringLiteral("追加(&A)"), client), "cmdAdd", 3840, 1080, 1215, 375);
-    cmdDelete = Forms::Place(new QPushButton(QStringLiteral("削除(&D)"), client), "cmdDelete", 3840, 1440, 1215, 375);
-    cmdAllChk = Forms::Place(new QPushButton(QStringLiteral("全指定(&S)"), client), "cmdAllChk", 3840, 1920, 1215, 375);
-    cmdAllUnChk
-        = Forms::Place(new QPushButton(QStringLiteral("全解除(&R)"), client), "cmdAllUnChk", 3840, 2280, 1215, 375);
-    cmdUp = Forms::Place(new QPushButton(QStringLiteral("↑"), client), "cmdUp", 3840, 2880, 615, 375);
-    cmdDown = Forms::Place(new QPushButton(QStringLiteral("↓"), client), "cmdDown", 4440, 2880, 615, 375);
-    cmdGroup
-        = Forms::Place(new QPushButton(QStringLiteral("グループ(&G)..."), client), "cmdGroup", 3840, 3480, 1215, 375);
-    cmdOk = Forms::Place(new QPushButton(QStringLiteral("表示(&V)"), client), "cmdOk", 960, 4080, 1215, 375);
-    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), client), "cmdCancel", 2400, 4080, 1215, 375);
-    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(&H)"), client), "cmdHelp", 3840, 4080, 1215, 375);
+    cmdAdd = Forms::Place(new QPushButton(tr("追加(&A)"), client), "cmdAdd", 3840, 1080, 1215, 375);
+    cmdDelete = Forms::Place(new QPushButton(tr("削除(&D)"), client), "cmdDelete", 3840, 1440, 1215, 375);
+    cmdAllChk = Forms::Place(new QPushButton(tr("全指定(&S)"), client), "cmdAllChk", 3840, 1920, 1215, 375);
+    cmdAllUnChk = Forms::Place(new QPushButton(tr("全解除(&R)"), client), "cmdAllUnChk", 3840, 2280, 1215, 375);
+    cmdUp = Forms::Place(new QPushButton(tr("↑"), client), "cmdUp", 3840, 2880, 615, 375);
+    cmdDown = Forms::Place(new QPushButton(tr("↓"), client), "cmdDown", 4440, 2880, 615, 375);
+    cmdGroup = Forms::Place(new QPushButton(tr("グループ(&G)..."), client), "cmdGroup", 3840, 3480, 1215, 375);
+    cmdOk = Forms::Place(new QPushButton(tr("表示(&V)"), client), "cmdOk", 960, 4080, 1215, 375);
+    cmdCancel = Forms::Place(new QPushButton(tr("中止(&C)"), client), "cmdCancel", 2400, 4080, 1215, 375);
+    cmdHelp = Forms::Place(new QPushButton(tr("ヘルプ(&H)"), client), "cmdHelp", 3840, 4080, 1215, 375);
 
     tmrUpDown = new QTimer(this);
     tmrUpDown->setObjectName(QStringLiteral("tmrUpDown"));
@@ -195,11 +193,11 @@ void frmBirth::CreateMenus()
 {
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* mnuFile = menuBar->addMenu(tr("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFile->addAction(QStringLiteral("エクスポート(&E)..."), QKeySequence(), this, &frmBirth::mnuFileExport_Click)
+    mnuFile->addAction(tr("エクスポート(&E)..."), QKeySequence(), this, &frmBirth::mnuFileExport_Click)
         ->setObjectName(QStringLiteral("mnuFileExport"));
-    mnuFile->addAction(QStringLiteral("インポート(&I)..."), QKeySequence(), this, &frmBirth::mnuFileImport_Click)
+    mnuFile->addAction(tr("インポート(&I)..."), QKeySequence(), this, &frmBirth::mnuFileImport_Click)
         ->setObjectName(QStringLiteral("mnuFileImport"));
     layout()->setMenuBar(menuBar);
 }
@@ -311,7 +309,7 @@ void frmBirth::RemoveEntry(int row)
 void frmBirth::cmdAdd_Click()
 {
     if (txtUserName->text().isEmpty()) {
-        MsgBox::ShowError(this, QStringLiteral("名前を入力してください。"));
+        MsgBox::ShowError(this, tr("名前を入力してください。"));
         return;
     }
     // Nothing goes on the list that the people and settings files could not keep.
@@ -322,7 +320,7 @@ void frmBirth::cmdAdd_Click()
     }
     const auto birthday = basCalendar::ReadEraDate(txtYear->text(), txtMonth->text(), txtDay->text(), m_eraIndex);
     if (!birthday) {
-        MsgBox::ShowError(this, QStringLiteral("日付の指定に誤りがあります。"));
+        MsgBox::ShowError(this, tr("日付の指定に誤りがあります。"));
         return;
     }
     cUserName& person = m_people.Add();
@@ -343,8 +341,8 @@ void frmBirth::cmdDelete_Click()
     if (checked > 1) {
         const MsgBox::Answer answer
             = MsgBox::Show(this,
-                           QStringLiteral("選択されているリスト項目を、すべて削除します。\r\nよろしいですか？"),
-                           QStringLiteral("一括削除の確認"),
+                           tr("選択されているリスト項目を、すべて削除します。\r\nよろしいですか？"),
+                           tr("一括削除の確認"),
                            MsgBox::Icon::Question,
                            MsgBox::Buttons::YesNo);
         if (answer != MsgBox::Answer::Yes) {
@@ -352,7 +350,7 @@ void frmBirth::cmdDelete_Click()
         }
     }
     if (checked == 0) {
-        MsgBox::ShowError(this, QStringLiteral("リスト項目が選択されていません。"));
+        MsgBox::ShowError(this, tr("リスト項目が選択されていません。"));
         return;
     }
     {
@@ -520,11 +518,11 @@ void frmBirth::cmdOk_Click()
     if (n > 0 && n >= multiNum) {
         const MsgBox::Answer answer
             = MsgBox::Show(this,
-                           QStringLiteral("リスト項目が ") + QString::number(multiNum)
-                               + QStringLiteral("個以上選択されています。\r\n"
-                                                "パソコンの性能によっては、表示に時間がかかるかもしれません。\r\n"
-                                                "処理を継続しますか？"),
-                           QStringLiteral("確認"),
+                           tr("リスト項目が ") + QString::number(multiNum)
+                               + tr("個以上選択されています。\r\n"
+                                    "パソコンの性能によっては、表示に時間がかかるかもしれません。\r\n"
+                                    "処理を継続しますか？"),
+                           tr("確認"),
                            MsgBox::Icon::Exclamation,
                            MsgBox::Buttons::YesNo);
         if (answer != MsgBox::Answer::Yes) {
@@ -532,7 +530,7 @@ void frmBirth::cmdOk_Click()
         }
     }
     if (n == 0) {
-        MsgBox::ShowError(this, QStringLiteral("リスト項目が選択されていません。"));
+        MsgBox::ShowError(this, tr("リスト項目が選択されていません。"));
         return;
     }
     QList<bool> checked;
@@ -558,17 +556,17 @@ void frmBirth::cmdHelp_Click()
 
 namespace {
 
-const QString PeopleTextFilter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*.*)");
+const char* const PeopleTextFilter = QT_TR_NOOP("テキストファイル (*.txt);;すべてのファイル (*.*)");
 
 } // namespace
 
 void frmBirth::mnuFileExport_Click()
 {
     if (m_people.Count() == 0) {
-        MsgBox::ShowError(this, QStringLiteral("エクスポートするデータがありません"));
+        MsgBox::ShowError(this, tr("エクスポートするデータがありません"));
         return;
     }
-    const auto path = CommonDialogs::GetSaveFileName(this, PeopleTextFilter, QStringLiteral("人物一覧.txt"));
+    const auto path = CommonDialogs::GetSaveFileName(this, tr(PeopleTextFilter), tr("人物一覧.txt"));
     if (!path) {
         return;
     }
@@ -584,7 +582,7 @@ void frmBirth::mnuFileExport_Click()
 
 void frmBirth::mnuFileImport_Click()
 {
-    const auto path = CommonDialogs::GetOpenFileName(this, PeopleTextFilter);
+    const auto path = CommonDialogs::GetOpenFileName(this, tr(PeopleTextFilter));
     if (!path || !RunExportDialog(this)) {
         return;
     }
@@ -592,7 +590,7 @@ void frmBirth::mnuFileImport_Click()
     const auto askContinue = [&](const basUserInfo::BadLine& line) {
         return MsgBox::Show(this,
                             basUserInfo::BadLineQuestion(line, *path),
-                            QStringLiteral("エラー"),
+                            tr("エラー"),
                             MsgBox::Icon::Critical,
                             MsgBox::Buttons::YesNo)
             == MsgBox::Answer::Yes;
@@ -617,8 +615,8 @@ void frmBirth::mnuFileImport_Click()
         m_modified = true;
     } else if (complete) {
         MsgBox::Show(this,
-                     QStringLiteral("ファイルに有効なデータがありませんでした。"),
-                     QStringLiteral("失敗"),
+                     tr("ファイルに有効なデータがありませんでした。"),
+                     tr("失敗"),
                      MsgBox::Icon::Information,
                      MsgBox::Buttons::Ok);
     }
@@ -629,11 +627,8 @@ bool frmBirth::Form_QueryUnload()
     if (!m_modified) {
         return true;
     }
-    const MsgBox::Answer answer = MsgBox::Show(this,
-                                               QStringLiteral("変更内容を保存しますか？"),
-                                               QStringLiteral("確認"),
-                                               MsgBox::Icon::Question,
-                                               MsgBox::Buttons::YesNoCancel);
+    const MsgBox::Answer answer = MsgBox::Show(
+        this, tr("変更内容を保存しますか？"), tr("確認"), MsgBox::Icon::Question, MsgBox::Buttons::YesNoCancel);
     if (answer == MsgBox::Answer::No) {
         return true;
     }

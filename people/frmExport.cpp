@@ -52,19 +52,21 @@ frmExport::frmExport(QWidget* owner)
 void frmExport::CreateControls()
 {
     setObjectName(QStringLiteral("frmExport"));
-    setWindowTitle(QStringLiteral("エクスポート／インポート設定"));
+    setWindowTitle(tr("エクスポート／インポート設定"));
     Forms::SetupFixedDialog(this, ClientWidthTwips, ClientHeightTwips);
 
-    fraDelimChar = Forms::Place(
-        new QGroupBox(QStringLiteral("フィールド区切り記号："), this), "fraDelimChar", 120, 120, 4455, 615);
+    fraDelimChar = Forms::Place(new QGroupBox(tr("フィールド区切り記号："), this), "fraDelimChar", 120, 120, 4455, 615);
     const struct
     {
-        const char16_t* caption;
+        const char* caption;
         int left;
         int width;
-    } delimOptions[] = {{u"カンマ", 120, 855}, {u"タブ", 1080, 855}, {u"スペース", 1920, 975}, {u"その他", 3000, 855}};
+    } delimOptions[] = {{QT_TR_NOOP("カンマ"), 120, 855},
+                        {QT_TR_NOOP("タブ"), 1080, 855},
+                        {QT_TR_NOOP("スペース"), 1920, 975},
+                        {QT_TR_NOOP("その他"), 3000, 855}};
     for (size_t i = 0; i < optDelimChar.size(); ++i) {
-        optDelimChar[i] = Forms::Place(new QRadioButton(QString::fromUtf16(delimOptions[i].caption), fraDelimChar),
+        optDelimChar[i] = Forms::Place(new QRadioButton(tr(delimOptions[i].caption), fraDelimChar),
                                        QStringLiteral("optDelimChar%1").arg(i),
                                        delimOptions[i].left,
                                        240,
@@ -75,15 +77,15 @@ void frmExport::CreateControls()
     txtDelimChar->setMaxLength(2);
     txtDelimChar->setValidator(new OneCharacter(txtDelimChar));
 
-    fraPosition = Forms::Place(new QGroupBox(QStringLiteral("出力順番："), this), "fraPosition", 120, 840, 4455, 615);
-    optPosition[1] = Forms::Place(
-        new QRadioButton(QStringLiteral("名前，誕生日"), fraPosition), "optPosition1", 120, 240, 1335, 255);
-    optPosition[0] = Forms::Place(
-        new QRadioButton(QStringLiteral("誕生日，名前"), fraPosition), "optPosition0", 1920, 240, 1335, 255);
+    fraPosition = Forms::Place(new QGroupBox(tr("出力順番："), this), "fraPosition", 120, 840, 4455, 615);
+    optPosition[1]
+        = Forms::Place(new QRadioButton(tr("名前，誕生日"), fraPosition), "optPosition1", 120, 240, 1335, 255);
+    optPosition[0]
+        = Forms::Place(new QRadioButton(tr("誕生日，名前"), fraPosition), "optPosition0", 1920, 240, 1335, 255);
 
-    cmdOk = Forms::Place(new QPushButton(QStringLiteral("実行(&E)"), this), "cmdOk", 840, 1680, 1095, 375);
-    cmdCancel = Forms::Place(new QPushButton(QStringLiteral("中止(&C)"), this), "cmdCancel", 2160, 1680, 1095, 375);
-    cmdHelp = Forms::Place(new QPushButton(QStringLiteral("ヘルプ(H)"), this), "cmdHelp", 3480, 1680, 1095, 375);
+    cmdOk = Forms::Place(new QPushButton(tr("実行(&E)"), this), "cmdOk", 840, 1680, 1095, 375);
+    cmdCancel = Forms::Place(new QPushButton(tr("中止(&C)"), this), "cmdCancel", 2160, 1680, 1095, 375);
+    cmdHelp = Forms::Place(new QPushButton(tr("ヘルプ(H)"), this), "cmdHelp", 3480, 1680, 1095, 375);
     // Enter runs; Esc is the dialog's own reject, which is what 中止 does.
     cmdOk->setDefault(true);
 
@@ -153,7 +155,7 @@ void frmExport::cmdOk_Click()
 {
     const QString delimiter = ChosenDelimiter();
     if (delimiter.isEmpty()) {
-        MsgBox::ShowError(this, QStringLiteral("区切り文字を指定してください。"));
+        MsgBox::ShowError(this, tr("区切り文字を指定してください。"));
         return;
     }
     // A delimiter written as "?" could never be read back.

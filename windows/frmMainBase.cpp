@@ -65,7 +65,7 @@ frmMainBase::frmMainBase(Variant variant, QWidget* parent)
     , m_variant(variant)
 {
     setObjectName(variant == Variant::Tray ? QStringLiteral("frmMain") : QStringLiteral("frmMainTask"));
-    setWindowTitle(QStringLiteral("バイオリズム"));
+    setWindowTitle(tr("バイオリズム"));
     setWindowIcon(AppIcon::Icon());
     DialogRegistry::RegisterWindow(this);
     CreateControls();
@@ -114,8 +114,8 @@ void frmMainBase::SettingsSettled()
     }
     if (due.dateCaptions) {
         const QString period = QString::number(GetParam(SettingKey::DispPeriod).AsInt());
-        SetDateChangeCaption(1, period + QStringLiteral("日前(&B)"));
-        SetDateChangeCaption(2, period + QStringLiteral("日後(&A)"));
+        SetDateChangeCaption(1, period + tr("日前(&B)"));
+        SetDateChangeCaption(2, period + tr("日後(&A)"));
     }
     if (due.redraw) {
         Redraw();
@@ -129,7 +129,7 @@ void frmMainBase::CreateControls()
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
 
-    const QString dateCaptions[] = {QStringLiteral("今日(&T)"), QStringLiteral("日前(&B)"), QStringLiteral("日後(&A)")};
+    const QString dateCaptions[] = {tr("今日(&T)"), tr("日前(&B)"), tr("日後(&A)")};
     const int lefts[] = {120, 1200, 2280};
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(dateCaptions[i], m_client);
@@ -187,110 +187,101 @@ void Separator(QMenu* menu, const char* name)
 void frmMainBase::CreateMenus()
 {
     using K = QKeySequence;
-    QMenu* mnuFile = Named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), "mnuFile");
-    Named(mnuFile->addAction(QStringLiteral("保存(&S)..."), K(), this, &frmMainBase::mnuFileSave_Click), "mnuFileSave");
+    QMenu* mnuFile = Named(menuBar()->addMenu(tr("ファイル(&F)")), "mnuFile");
+    Named(mnuFile->addAction(tr("保存(&S)..."), K(), this, &frmMainBase::mnuFileSave_Click), "mnuFileSave");
     Separator(mnuFile, "mnuFileBar1");
-    Named(mnuFile->addAction(QStringLiteral("ページ設定(&U)..."), K(), this, &frmMainBase::mnuFilePrinterSet_Click),
+    Named(mnuFile->addAction(tr("ページ設定(&U)..."), K(), this, &frmMainBase::mnuFilePrinterSet_Click),
           "mnuFilePrinterSet");
-    Named(mnuFile->addAction(QStringLiteral("印刷(&P)..."), K(), this, &frmMainBase::mnuFilePrint_Click),
-          "mnuFilePrint");
-    Named(
-        mnuFile->addAction(QStringLiteral("印刷プレビュー(&V)..."), K(), this, &frmMainBase::mnuFilePrintPreview_Click),
-        "mnuFilePrintPreview");
+    Named(mnuFile->addAction(tr("印刷(&P)..."), K(), this, &frmMainBase::mnuFilePrint_Click), "mnuFilePrint");
+    Named(mnuFile->addAction(tr("印刷プレビュー(&V)..."), K(), this, &frmMainBase::mnuFilePrintPreview_Click),
+          "mnuFilePrintPreview");
     Separator(mnuFile, "mnuFileBar2");
     if (m_variant == Variant::Tray) {
-        Named(mnuFile->addAction(QStringLiteral("閉じる(&C)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileClose_Click),
+        Named(mnuFile->addAction(tr("閉じる(&C)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileClose_Click),
               "mnuFileClose");
     } else {
-        Named(mnuFile->addAction(QStringLiteral("終了(&X)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileExit_Click),
-              "mnuFileExit");
+        Named(mnuFile->addAction(tr("終了(&X)"), K("Ctrl+Q"), this, &frmMainBase::mnuFileExit_Click), "mnuFileExit");
     }
 
-    QMenu* mnuView = Named(menuBar()->addMenu(QStringLiteral("表示(&V)")), "mnuView");
-    Named(
-        mnuView->addAction(QStringLiteral("表示人変更(&H)..."), K("Ctrl+H"), this, &frmMainBase::mnuViewBirthDay_Click),
-        "mnuViewBirthDay");
-    QMenu* mnuViewDate = Named(mnuView->addMenu(QStringLiteral("表示日変更(&D)")), "mnuViewDate");
-    const char* dateCaptions[] = {"今日(&T)", "日前(&B)", "日後(&A)"};
+    QMenu* mnuView = Named(menuBar()->addMenu(tr("表示(&V)")), "mnuView");
+    Named(mnuView->addAction(tr("表示人変更(&H)..."), K("Ctrl+H"), this, &frmMainBase::mnuViewBirthDay_Click),
+          "mnuViewBirthDay");
+    QMenu* mnuViewDate = Named(mnuView->addMenu(tr("表示日変更(&D)")), "mnuViewDate");
+    const char* dateCaptions[] = {QT_TR_NOOP("今日(&T)"), QT_TR_NOOP("日前(&B)"), QT_TR_NOOP("日後(&A)")};
     const char* dateKeys[] = {"Ctrl+T", "Ctrl+B", "Ctrl+A"};
     for (int i = 0; i < 3; ++i) {
-        m_mnuViewDateChange[static_cast<size_t>(i)]
-            = Named(mnuViewDate->addAction(QString::fromUtf8(dateCaptions[i]),
-                                           K(QLatin1String(dateKeys[i])),
-                                           this,
-                                           [this, i] { mnuViewDateChange_Click(i); }),
-                    QStringLiteral("mnuViewDateChange%1").arg(i));
+        m_mnuViewDateChange[static_cast<size_t>(i)] = Named(
+            mnuViewDate->addAction(
+                tr(dateCaptions[i]), K(QLatin1String(dateKeys[i])), this, [this, i] { mnuViewDateChange_Click(i); }),
+            QStringLiteral("mnuViewDateChange%1").arg(i));
     }
-    Named(mnuViewDate->addAction(
-              QStringLiteral("日付指定(&R)..."), K("Ctrl+R"), this, &frmMainBase::mnuViewDateReserve_Click),
+    Named(mnuViewDate->addAction(tr("日付指定(&R)..."), K("Ctrl+R"), this, &frmMainBase::mnuViewDateReserve_Click),
           "mnuViewDateReserve");
     Separator(mnuViewDate, "mnuViewDateBar1");
-    m_mnuViewDateButton = Named(new QAction(QStringLiteral("ボタン表示(&D)"), this), "mnuViewDateButton");
+    m_mnuViewDateButton = Named(new QAction(tr("ボタン表示(&D)"), this), "mnuViewDateButton");
     m_mnuViewDateButton->setShortcut(K("Ctrl+D"));
     m_mnuViewDateButton->setCheckable(true);
     connect(m_mnuViewDateButton, &QAction::toggled, this, &frmMainBase::mnuViewDateButton_Click);
     mnuViewDate->addAction(m_mnuViewDateButton);
     Separator(mnuView, "mnuViewBar1");
 
-    QMenu* mnuViewColor = Named(mnuView->addMenu(QStringLiteral("グラフ表示色(&C)")), "mnuViewColor");
-    const char* colorCaptions[]
-        = {"前景色(&F)...", "背景色(&B)...", "身体表示色(&P)...", "感情表示色(&S)...", "知性表示色(&I)..."};
+    QMenu* mnuViewColor = Named(mnuView->addMenu(tr("グラフ表示色(&C)")), "mnuViewColor");
+    const char* colorCaptions[] = {QT_TR_NOOP("前景色(&F)..."),
+                                   QT_TR_NOOP("背景色(&B)..."),
+                                   QT_TR_NOOP("身体表示色(&P)..."),
+                                   QT_TR_NOOP("感情表示色(&S)..."),
+                                   QT_TR_NOOP("知性表示色(&I)...")};
     for (int i = 0; i < 5; ++i) {
-        Named(mnuViewColor->addAction(
-                  QString::fromUtf8(colorCaptions[i]), K(), this, [this, i] { mnuViewColorSelect_Click(i); }),
+        Named(mnuViewColor->addAction(tr(colorCaptions[i]), K(), this, [this, i] { mnuViewColorSelect_Click(i); }),
               QStringLiteral("mnuViewColorSelect%1").arg(i));
     }
     Separator(mnuViewColor, "mnuViewColorBar1");
-    Named(
-        mnuViewColor->addAction(QStringLiteral("標準に戻す(&D)"), K(), this, &frmMainBase::mnuViewColorDefaults_Click),
-        "mnuViewColorDefaults");
+    Named(mnuViewColor->addAction(tr("標準に戻す(&D)"), K(), this, &frmMainBase::mnuViewColorDefaults_Click),
+          "mnuViewColorDefaults");
 
-    const char* graphCaptions[] = {"身体グラフ(&P)", "感情グラフ(&S)", "知性グラフ(&I)", "要注意日(&W)"};
+    const char* graphCaptions[] = {QT_TR_NOOP("身体グラフ(&P)"),
+                                   QT_TR_NOOP("感情グラフ(&S)"),
+                                   QT_TR_NOOP("知性グラフ(&I)"),
+                                   QT_TR_NOOP("要注意日(&W)")};
     const char* graphKeys[] = {"Ctrl+P", "Ctrl+S", "Ctrl+I", "Ctrl+W"};
     for (int i = 0; i < 4; ++i) {
-        QAction* a = Named(new QAction(QString::fromUtf8(graphCaptions[i]), this),
-                           QStringLiteral("mnuViewSelectGraph%1").arg(i));
+        QAction* a = Named(new QAction(tr(graphCaptions[i]), this), QStringLiteral("mnuViewSelectGraph%1").arg(i));
         a->setShortcut(K(QLatin1String(graphKeys[i])));
         a->setCheckable(true);
         connect(a, &QAction::toggled, this, [this, i](bool checked) { mnuViewSelectGraph_Click(i, checked); });
         mnuView->addAction(a);
         m_mnuViewSelectGraph[static_cast<size_t>(i)] = a;
     }
-    m_mnuViewShowNames = Named(new QAction(QStringLiteral("名前を表示(&N)"), this), "mnuViewShowNames");
+    m_mnuViewShowNames = Named(new QAction(tr("名前を表示(&N)"), this), "mnuViewShowNames");
     m_mnuViewShowNames->setCheckable(true);
     m_mnuViewShowNames->setChecked(GetParam(SettingKey::ShowNames).AsBool());
     connect(m_mnuViewShowNames, &QAction::toggled, this, &frmMainBase::mnuViewShowNames_Click);
     mnuView->addAction(m_mnuViewShowNames);
-    Named(mnuView->addAction(
-              QStringLiteral("要注意日一覧(&L)..."), K("Ctrl+L"), this, &frmMainBase::mnuViewCritical_Click),
+    Named(mnuView->addAction(tr("要注意日一覧(&L)..."), K("Ctrl+L"), this, &frmMainBase::mnuViewCritical_Click),
           "mnuViewCritical");
     Separator(mnuView, "mnuViewBar2");
-    Named(mnuView->addAction(QStringLiteral("再描画(&R)"), K("F5"), this, &frmMainBase::mnuViewRefresh_Click),
-          "mnuViewRefresh");
+    Named(mnuView->addAction(tr("再描画(&R)"), K("F5"), this, &frmMainBase::mnuViewRefresh_Click), "mnuViewRefresh");
     Separator(mnuView, "mnuViewBar3");
-    Named(mnuView->addAction(QStringLiteral("オプション(&O)..."), K("Ctrl+O"), this, &frmMainBase::mnuViewOption_Click),
+    Named(mnuView->addAction(tr("オプション(&O)..."), K("Ctrl+O"), this, &frmMainBase::mnuViewOption_Click),
           "mnuViewOption");
 
-    QMenu* mnuHelp = Named(menuBar()->addMenu(QStringLiteral("ヘルプ(&H)")), "mnuHelp");
-    Named(mnuHelp->addAction(QStringLiteral("トピックの検索(&S)..."), K(), this, &frmMainBase::mnuHelpContents_Click),
+    QMenu* mnuHelp = Named(menuBar()->addMenu(tr("ヘルプ(&H)")), "mnuHelp");
+    Named(mnuHelp->addAction(tr("トピックの検索(&S)..."), K(), this, &frmMainBase::mnuHelpContents_Click),
           "mnuHelpContents");
     Separator(mnuHelp, "mnuHelpBar1");
-    Named(mnuHelp->addAction(QStringLiteral("バージョン情報(&A)..."), K(), this, &frmMainBase::mnuHelpAbout_Click),
-          "mnuHelpAbout");
+    Named(mnuHelp->addAction(tr("バージョン情報(&A)..."), K(), this, &frmMainBase::mnuHelpAbout_Click), "mnuHelpAbout");
 
     if (m_variant == Variant::Tray) {
         // The popup of the notification icon; it never appears in the menu bar.
-        m_mnuTaskTray = Named(new QMenu(QStringLiteral("タスクトレイに表示するメニュー"), this), "mnuTaskTray");
-        Named(m_mnuTaskTray->addAction(QStringLiteral("バイオリズム"), K(), this, &frmMainBase::mnuTaskTrayShow_Click),
+        m_mnuTaskTray = Named(new QMenu(tr("タスクトレイに表示するメニュー"), this), "mnuTaskTray");
+        Named(m_mnuTaskTray->addAction(tr("バイオリズム"), K(), this, &frmMainBase::mnuTaskTrayShow_Click),
               "mnuTaskTrayShow");
-        Named(m_mnuTaskTray->addAction(
-                  QStringLiteral("要注意日一覧"), K(), this, &frmMainBase::mnuTaskTrayCritical_Click),
+        Named(m_mnuTaskTray->addAction(tr("要注意日一覧"), K(), this, &frmMainBase::mnuTaskTrayCritical_Click),
               "mnuTaskTrayCritical");
-        Named(
-            m_mnuTaskTray->addAction(QStringLiteral("バージョン情報"), K(), this, &frmMainBase::mnuTaskTrayAbout_Click),
-            "mnuTaskTrayAbout");
+        Named(m_mnuTaskTray->addAction(tr("バージョン情報"), K(), this, &frmMainBase::mnuTaskTrayAbout_Click),
+              "mnuTaskTrayAbout");
         Separator(m_mnuTaskTray, "mnuTaskTrayBar1");
-        Named(m_mnuTaskTray->addAction(QStringLiteral("終了"), K(), this, &frmMainBase::mnuTaskTrayClose_Click),
+        Named(m_mnuTaskTray->addAction(tr("終了"), K(), this, &frmMainBase::mnuTaskTrayClose_Click),
               "mnuTaskTrayClose");
     }
 }
@@ -318,7 +309,7 @@ void frmMainBase::Form_Load()
         connect(m_tray, &TrayIcon::AreaLost, this, [this] { TrayIcon_AreaLost(); });
         connect(m_tray, &TrayIcon::MenuOpening, this, [this] { BringWaitingForward(); });
         m_tray->SetMenu(m_mnuTaskTray);
-        m_tray->Add(QStringLiteral("バイオリズム"));
+        m_tray->Add(tr("バイオリズム"));
     }
     RemindOfCriticalDays();
 }
@@ -351,7 +342,7 @@ void frmMainBase::RemindOfCriticalDays()
         return;
     }
     g_remindedDay = today;
-    m_tray->ShowMessage(QStringLiteral("今日は要注意日です"), text);
+    m_tray->ShowMessage(tr("今日は要注意日です"), text);
 }
 
 QSize frmMainBase::ClientSizePixels() const
@@ -504,8 +495,8 @@ void frmMainBase::mnuFileSave_Click()
 {
     const auto name = CommonDialogs::GetSaveFileName(
         this,
-        QStringLiteral("ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)"),
-        QStringLiteral("曲線_%1.csv").arg(GetParam(SettingKey::DispDay).AsDate().ToQDate().toString(Qt::ISODate)));
+        tr("ＣＳＶ(カンマ区切り) (*.csv);;すべてのファイル (*.*)"),
+        tr("曲線_%1.csv").arg(GetParam(SettingKey::DispDay).AsDate().ToQDate().toString(Qt::ISODate)));
     if (!name) {
         return;
     }
