@@ -243,7 +243,7 @@ void DrawGraph(GraphForm& form, bool enabled)
 
 AppError PrintGraph(const GraphForm& form, int orientation, DrawSurface& printer)
 {
-    QCoreApplication::processEvents();
+    LetEventsThrough();
 
     AppError e = AppError::None;
     if (Failed(e = LoadColorOrFail(SettingKey::GraphForeColor, ChartColors().fore))

@@ -324,6 +324,27 @@ AppError DrawCurves(DrawSurface& surface, const BandGeometry& band, const GraphC
 
 namespace basGraph {
 
+namespace {
+int g_eventsHeld = 0;
+}
+
+void LetEventsThrough()
+{
+    if (g_eventsHeld == 0) {
+        QCoreApplication::processEvents();
+    }
+}
+
+HoldEvents::HoldEvents()
+{
+    ++g_eventsHeld;
+}
+
+HoldEvents::~HoldEvents()
+{
+    --g_eventsHeld;
+}
+
 GraphColorSet& ChartColors()
 {
     static GraphColorSet colors;
@@ -374,7 +395,7 @@ AppError RenderGraph(const GraphForm& form,
     KIRVO_TRY(DrawCurves(surface, band, colors, show));
 
     // Let a repaint or an Esc key through before the next band.
-    QCoreApplication::processEvents();
+    LetEventsThrough();
     return AppError::None;
 }
 

@@ -21,6 +21,20 @@ struct GraphColorSet
     std::array<quint32, 4> cycle {}; // 0 physical, 1 sensitivity, 2 intellect; 3 is never used
 };
 
+/// Lets a repaint or an Esc key through while a chart is drawn or printed, unless events are held.
+void LetEventsThrough();
+
+/// While one lives, LetEventsThrough does nothing. A print preview builds its pages inside its own painting:
+/// events let through then would paint pages that are only half made.
+class HoldEvents
+{
+public:
+    HoldEvents();
+    ~HoldEvents();
+    HoldEvents(const HoldEvents&) = delete;
+    HoldEvents& operator=(const HoldEvents&) = delete;
+};
+
 /// The colours of the last drawing or printing: loaded from the settings before a chart is drawn, read by
 /// RenderGraph for every band.
 const GraphColorSet& GraphColors();

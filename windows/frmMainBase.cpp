@@ -554,6 +554,7 @@ void frmMainBase::mnuFilePrintPreview_Click()
     // The preview draws the very pages printing draws, and prints them from its own print button.
     AppError failure = AppError::None;
     CommonDialogs::ShowPrintPreview(this, CommonDialogs::ProgramPrinter(), [&](QPrinter& printer) {
+        const basGraph::HoldEvents hold;
         const AppError e = PrintPages(printer);
         if (Failed(e)) {
             failure = e;

@@ -117,6 +117,7 @@ private slots:
     void paperUsesCopyPen();
     void nobodyToPrintIsAnError();
     void badColourIsAnError();
+    void previewPagesHoldEvents();
 
 private:
     QTemporaryDir m_dir;
@@ -219,6 +220,28 @@ void TestPrint::badColourIsAnError()
     const Printed p = PrintToPdf(w, 1, m_dir.path());
     QCOMPARE(p.error, AppError::Conversion);
     QCOMPARE(InkIn(p.page, p.page.rect()), 0);
+}
+
+void TestPrint::previewPagesHoldEvents()
+{
+    // Printing lets waiting events through (the printer dialog's area repaints, Esc is seen); a preview
+    // drawing its pages must not, or the preview paints pages that are only half made.
+    basParam::ClearDisplayList();
+    basParam::AddDisplayPerson(QStringLiteral("山田"), D(2001, 11, 30));
+    GraphTestWindow w;
+    for (const bool held : {false, true}) {
+        bool ran = false;
+        QTimer::singleShot(0, this, [&ran] { ran = true; });
+        {
+            std::optional<basGraph::HoldEvents> hold;
+            if (held) {
+                hold.emplace();
+            }
+            QCOMPARE(PrintToPdf(w, 1, m_dir.path()).error, AppError::None);
+        }
+        QCOMPARE(ran, !held);
+        QTRY_VERIFY(ran);
+    }
 }
 
 QTEST_MAIN(TestPrint)
