@@ -9,7 +9,7 @@ packages=(
   fonts-ipafont-gothic
   clang libclang-rt-14-dev llvm desktop-file-utils
   libical-dev pkgconf dpkg-dev lintian appstream fakeroot file
-  openbox xfce4-panel xfconf dunst dbus-daemon dbus-bin strace
+  openbox xfce4-panel xfconf dunst dbus-daemon dbus-bin strace python3 python3-holidays
 )
 
 missing=()
