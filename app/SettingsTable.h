@@ -43,7 +43,9 @@
     /* Added later, so written last: older versions still read every line they know. Reminder: the icon */ \
     /* names the day's critical days at start and midnight; ShowNames: bands on screen carry their names. */ \
     X(Reminder,         Bool,  "True",      true,  Boolean,        0,  0,   WhenChanged) \
-    X(ShowNames,        Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged)
+    X(ShowNames,        Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged) \
+    /* Saturdays, Sundays and holidays coloured in the chart's day labels, 六曜 under the display date. */ \
+    X(CalendarMarks,    Bool,  "False",     true,  Boolean,        0,  0,   WhenChanged)
 // clang-format on
 
 /// The name of every setting, so that a misspelt key does not compile.

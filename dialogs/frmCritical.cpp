@@ -1,6 +1,7 @@
 #include "frmCritical.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
@@ -22,7 +23,9 @@
 #include "platform/Help.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberBox.h"
+#include "platform/core/Holidays.h"
 #include "platform/core/Numeric.h"
+#include "platform/core/Rokuyo.h"
 
 namespace {
 
@@ -76,6 +79,7 @@ public:
         : QAbstractTableModel(parent)
         , m_people(people)
         , m_days(days)
+        , m_marks(basParam::GetParam(SettingKey::CalendarMarks).AsBool())
     {
     }
 
@@ -90,7 +94,11 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(m_days.size());
     }
 
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : 5; }
+    // With the calendar marks on, each day's holiday and 六曜 follow.
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_marks ? 7 : 5;
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -98,8 +106,22 @@ public:
             return {};
         }
         const basGraph::CriticalDay& day = m_days[index.row()];
+        if (role == Qt::DisplayRole && index.column() >= 5) {
+            return index.column() == 5 ? Holidays::NameOf(day.day).value_or(QString())
+                                       : Rokuyo::Of(day.day).value_or(QString());
+        }
         if (role == Qt::DisplayRole) {
             return CriticalDayRow(m_people, day).value(index.column());
+        }
+        // Saturdays blue, Sundays and holidays red, as a Japanese calendar prints them.
+        if (role == Qt::ForegroundRole && m_marks && index.column() == 1) {
+            const int weekday = day.day.ToQDate().dayOfWeek();
+            if (weekday == Qt::Sunday || !Holidays::NameOf(day.day).value_or(QString()).isEmpty()) {
+                return QColor(0xd0, 0, 0);
+            }
+            if (weekday == Qt::Saturday) {
+                return QColor(0, 0, 0xc0);
+            }
         }
         // Days where cycles meet stand out.
         if (role == Qt::FontRole && basGraph::CycleMarkCount(day.cycles) > 1) {
@@ -112,9 +134,14 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        static const char* const Captions[]
-            = {QT_TR_NOOP("日付"), QT_TR_NOOP("曜日"), QT_TR_NOOP("名前"), QT_TR_NOOP("周期"), QT_TR_NOOP("重なり")};
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 5) {
+        static const char* const Captions[] = {QT_TR_NOOP("日付"),
+                                               QT_TR_NOOP("曜日"),
+                                               QT_TR_NOOP("名前"),
+                                               QT_TR_NOOP("周期"),
+                                               QT_TR_NOOP("重なり"),
+                                               QT_TR_NOOP("祝日"),
+                                               QT_TR_NOOP("六曜")};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount()) {
             return QCoreApplication::translate("frmCritical", Captions[section]);
         }
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -123,6 +150,7 @@ public:
 private:
     const QVector<basGraph::Person>& m_people;
     const QVector<basGraph::CriticalDay>& m_days;
+    const bool m_marks;
 };
 
 frmCritical::frmCritical(QWidget* parent)
@@ -164,8 +192,10 @@ void frmCritical::CreateControls()
     lstCritical->verticalHeader()->hide();
     lstCritical->verticalHeader()->setDefaultSectionSize(rowHeight);
     // The name takes what the short columns leave.
-    for (int c : {1, 3, 4}) {
-        lstCritical->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    for (int c : {1, 3, 4, 5, 6}) {
+        if (c < m_model->columnCount()) {
+            lstCritical->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        }
     }
     lstCritical->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
@@ -201,7 +231,13 @@ void frmCritical::Form_Load()
 
 void frmCritical::FillValues()
 {
-    lblValues->setText(tr("表示日 %1（%2）の値").arg(DateText(m_first), WeekdayText(m_first)));
+    QString weekday = WeekdayText(m_first);
+    // With the calendar marks on, the display date's holiday stands beside its weekday.
+    if (const QString holiday = Holidays::NameOf(m_first).value_or(QString());
+        !holiday.isEmpty() && basParam::GetParam(SettingKey::CalendarMarks).AsBool()) {
+        weekday += QStringLiteral("・") + holiday;
+    }
+    lblValues->setText(tr("表示日 %1（%2）の値").arg(DateText(m_first), weekday));
     lstValues->setRowCount(static_cast<int>(m_people.size()));
     for (int p = 0; p < m_people.size(); ++p) {
         lstValues->setItem(p, 0, new QTableWidgetItem(m_people[p].name));

@@ -12,6 +12,7 @@
 #include "app/basParam.h"
 #include "graph/GraphRender.h"
 #include "platform/PictureBox.h"
+#include "platform/core/Holidays.h"
 #include "platform/core/Numeric.h"
 
 namespace {
@@ -236,6 +237,11 @@ void DrawGraph(GraphForm& form, bool enabled)
             }
         }
         tip += QStringLiteral(" ") + PersonCaption(i);
+    }
+    if (GetParam(SettingKey::CalendarMarks).AsBool()) {
+        const Date day = GetParam(SettingKey::DispDay).AsDate();
+        tip = QStringLiteral(" ") + basCalendar::FormatDate(day, basCalendar::DatePattern::YyyyMD)
+            + Holidays::WeekdayAndHoliday(day) + tip;
     }
     pic->setToolTip(tip + QStringLiteral(" "));
     g_drawingActive = false;

@@ -15,7 +15,9 @@
 #include "app/basParam.h"
 #include "graph/core/CycleModel.h"
 #include "platform/DrawSurface.h"
+#include "platform/core/Holidays.h"
 #include "platform/core/Numeric.h"
+#include "platform/core/Rokuyo.h"
 
 namespace {
 
@@ -61,6 +63,33 @@ AppError PrintAt(DrawSurface& s, double x, double y, const QString& text)
     s.SetCurrentX(x);
     s.SetCurrentY(y);
     return s.Print(text);
+}
+
+// The colours of a Japanese calendar, red in the low byte like every colour of the chart.
+constexpr quint32 SaturdayBlue = 0xC00000;
+constexpr quint32 HolidayRed = 0x0000D0;
+
+// With the calendar marks on, a day's label is blue on a Saturday and red on a Sunday or a holiday.
+quint32 DayLabelColour(Date day, bool marks, quint32 fore)
+{
+    if (!marks) {
+        return fore;
+    }
+    const int weekday = day.ToQDate().dayOfWeek();
+    const auto holiday = Holidays::NameOf(day);
+    if (weekday == Qt::Sunday || (holiday && !holiday->isEmpty())) {
+        return HolidayRed;
+    }
+    return weekday == Qt::Saturday ? SaturdayBlue : fore;
+}
+
+// A date label in its day's colour; the pen goes back to the fore colour.
+AppError PrintDayAt(DrawSurface& s, double x, double y, const QString& text, Date day, bool marks, quint32 fore)
+{
+    s.SetForeColor(DayLabelColour(day, marks, fore));
+    const AppError e = PrintAt(s, x, y, text);
+    s.SetForeColor(fore);
+    return e;
 }
 
 // Where one band lies on the surface and how its days and values map onto it, in the surface's units. Worked
@@ -186,18 +215,31 @@ AppError DrawDateLines(DrawSurface& surface, const BandGeometry& band, const Gra
     if (!band.firstDate || !band.lastDate) {
         return AppError::Overflow;
     }
+    const bool marks = GetParam(SettingKey::CalendarMarks).AsBool();
     if (lastBand) {
-        KIRVO_TRY(PrintAt(surface, band.left, band.axisBottom, basCalendar::FormatDate(*band.firstDate, datePattern)));
+        KIRVO_TRY(PrintDayAt(surface,
+                             band.left,
+                             band.axisBottom,
+                             basCalendar::FormatDate(*band.firstDate, datePattern),
+                             *band.firstDate,
+                             marks,
+                             colors.fore));
     }
     KIRVO_TRY(surface.Line(band.right, band.axisTop, band.right, band.axisBottom, colors.fore));
     if (lastBand) {
         const QString text = basCalendar::FormatDate(*band.lastDate, datePattern);
-        KIRVO_TRY(PrintAt(surface, band.right - surface.TextWidth(text), band.axisBottom, text));
+        KIRVO_TRY(PrintDayAt(
+            surface, band.right - surface.TextWidth(text), band.axisBottom, text, *band.lastDate, marks, colors.fore));
     }
     KIRVO_TRY(surface.Line(band.middle, band.axisTop, band.middle, band.axisBottom, colors.fore));
     if (lastBand) {
         const QString text = basCalendar::FormatDate(band.dispDay, datePattern);
-        KIRVO_TRY(PrintAt(surface, band.middle - surface.TextWidth(text) / 2.0, band.axisBottom, text));
+        const double x = band.middle - surface.TextWidth(text) / 2.0;
+        KIRVO_TRY(PrintDayAt(surface, x, band.axisBottom, text, band.dispDay, marks, colors.fore));
+        // 六曜 at the display date's foot, after the date: the band has no room for another line below it.
+        if (const auto rokuyo = marks ? Rokuyo::Of(band.dispDay) : std::nullopt) {
+            KIRVO_TRY(PrintAt(surface, x + surface.TextWidth(text + QStringLiteral(" ")), band.axisBottom, *rokuyo));
+        }
     }
     return AppError::None;
 }
@@ -242,6 +284,7 @@ AppError DrawDayGrid(DrawSurface& surface, const BandGeometry& band, const Graph
     surface.SetDrawStyle(DrawSurface::StyleDot);
     surface.SetDrawWidth(1);
     const bool fullDay = GetParam(SettingKey::FullDay).AsBool();
+    const bool marks = GetParam(SettingKey::CalendarMarks).AsBool();
     const double lineHeight = surface.TextHeight(QStringLiteral("0"));
     const double gridTop = static_cast<double>(band.top) + GridInset;
     const double gridBottom = static_cast<double>(band.top) + band.height - GridInset;
@@ -260,7 +303,8 @@ AppError DrawDayGrid(DrawSurface& surface, const BandGeometry& band, const Graph
             // Odd days after birth sit one row higher; before birth the remainder is -1 and they sit one
             // row lower than even days.
             const double y = Round(band.axisBottom - lineHeight * static_cast<double>(1 + i % 2));
-            KIRVO_TRY(PrintAt(surface, x - surface.TextWidth(label) / 2.0, y, label));
+            const Date day = *band.firstDate->AddDays(i - first);
+            KIRVO_TRY(PrintDayAt(surface, x - surface.TextWidth(label) / 2.0, y, label, day, marks, colors.fore));
             lines.append(QLineF(x, gridTop, x, y));
         } else {
             lines.append(QLineF(x, gridTop, x, gridBottom));

@@ -257,6 +257,13 @@ void frmMainBase::CreateMenus()
     m_mnuViewShowNames->setChecked(GetParam(SettingKey::ShowNames).AsBool());
     connect(m_mnuViewShowNames, &QAction::toggled, this, &frmMainBase::mnuViewShowNames_Click);
     mnuView->addAction(m_mnuViewShowNames);
+    m_mnuViewCalendarMarks = Named(new QAction(tr("暦を表示(&K)"), this), "mnuViewCalendarMarks");
+    m_mnuViewCalendarMarks->setCheckable(true);
+    m_mnuViewCalendarMarks->setChecked(GetParam(SettingKey::CalendarMarks).AsBool());
+    connect(m_mnuViewCalendarMarks, &QAction::toggled, this, [](bool shown) {
+        SetParam(SettingKey::CalendarMarks, shown);
+    });
+    mnuView->addAction(m_mnuViewCalendarMarks);
     Named(mnuView->addAction(tr("要注意日一覧(&L)..."), K("Ctrl+L"), this, &frmMainBase::mnuViewCritical_Click),
           "mnuViewCritical");
     Separator(mnuView, "mnuViewBar2");

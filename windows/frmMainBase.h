@@ -151,6 +151,7 @@ private:
     std::array<QAction*, 4> m_mnuViewSelectGraph {};
     QAction* m_mnuViewDateButton = nullptr;
     QAction* m_mnuViewShowNames = nullptr;
+    QAction* m_mnuViewCalendarMarks = nullptr;
     QMenu* m_mnuTaskTray = nullptr;
     TrayIcon* m_tray = nullptr;
     DayWatcher* m_dayWatcher = nullptr;

@@ -214,6 +214,13 @@ std::optional<QList<Holiday>> OfYear(int year)
     return *it;
 }
 
+QString WeekdayAndHoliday(Date day)
+{
+    static const QString Weekdays = QStringLiteral("月火水木金土日");
+    return QStringLiteral("（") + Weekdays.mid(day.ToQDate().dayOfWeek() - 1, 1) + QStringLiteral("）")
+        + NameOf(day).value_or(QString());
+}
+
 std::optional<QString> NameOf(Date day)
 {
     const auto year = OfYear(day.Year());

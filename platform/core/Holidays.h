@@ -29,6 +29,9 @@ std::optional<QList<Holiday>> OfYear(int year);
 /// The holiday's name on that day, an empty text on an ordinary day, nothing outside the known years.
 std::optional<QString> NameOf(Date day);
 
+/// The weekday in brackets and the holiday's name if the day is one: "（月）", "（月）勤労感謝の日".
+QString WeekdayAndHoliday(Date day);
+
 /// The day of the March or September equinox (春分日, 秋分日) by the approximation; 1900-2099 only.
 std::optional<int> VernalEquinoxDay(int year);
 std::optional<int> AutumnalEquinoxDay(int year);

@@ -53,7 +53,7 @@ void TestParams::keysAreExactAndCaseSensitive()
 
 void TestParams::beforeLoadingEverythingIsZero()
 {
-    QCOMPARE(ParamKeys().size(), 30);
+    QCOMPARE(ParamKeys().size(), 31);
     for (const QString& key : ParamKeys()) {
         const ParamValue v = GetParam(key);
         QCOMPARE(v.GetKind(), ParamKind(key));

@@ -121,6 +121,7 @@ void TestSettingsFile::perKeyRules_data()
     QTest::newRow("reminder off") << "reminder=false" << SettingKey::Reminder << "False";
     QTest::newRow("reminder damaged keeps default") << "Reminder=maybe" << SettingKey::Reminder << "True";
     QTest::newRow("names in the bands") << "ShowNames=True" << SettingKey::ShowNames << "True";
+    QTest::newRow("calendar marks") << "calendarmarks=1" << SettingKey::CalendarMarks << "True";
     QTest::newRow("geometry negative") << "GraphPosX=-120" << SettingKey::GraphPosX << "-120";
     QTest::newRow("geometry beyond 16 bits") << "GraphWidth=70000" << SettingKey::GraphWidth << "70000";
     QTest::newRow("geometry text keeps default") << "GraphWidth=wide" << SettingKey::GraphWidth << "4500";
@@ -317,7 +318,8 @@ void TestSettingsFile::everyWrittenFileLoadsBack_data()
                                                                    "DelimChar=\t",
                                                                    "Position=1",
                                                                    "Reminder=False",
-                                                                   "ShowNames=True"};
+                                                                   "ShowNames=True",
+                                                                   "CalendarMarks=True"};
     QTest::newRow("space delimiter") << QStringList {"DelimChar= "};
     QTest::newRow("empty delimiter") << QStringList {"DelimChar="};
 }
@@ -356,9 +358,9 @@ void TestSettingsFile::everyWrittenFileLoadsBack()
     // The keys that came later than the others stand last, where older versions skip them unread, and only
     // when they differ from their defaults.
     if (!GetParam(SettingKey::Reminder).AsBool()) {
-        QVERIFY(first.endsWith("Position=1\r\nReminder=False\r\nShowNames=True\r\n"));
+        QVERIFY(first.endsWith("Position=1\r\nReminder=False\r\nShowNames=True\r\nCalendarMarks=True\r\n"));
     } else {
-        QVERIFY(!first.contains("Reminder=") && !first.contains("ShowNames="));
+        QVERIFY(!first.contains("Reminder=") && !first.contains("ShowNames=") && !first.contains("CalendarMarks="));
     }
 }
 

@@ -46,6 +46,7 @@ private slots:
     void emptyListSavesNothing();
     void tooManyDaysSaveNothing();
     void escCloses();
+    void calendarMarks();
 
 private:
     TempProgramFolder* m_dir = nullptr;
@@ -203,6 +204,48 @@ void TestFrmCritical::escCloses()
     QVERIFY(!RunCriticalDialog(nullptr));
     QVERIFY(seen);
     QCOMPARE(DialogRegistry::ActiveDialog(), nullptr);
+}
+
+void TestFrmCritical::calendarMarks()
+{
+    // The display date is 勤労感謝の日, a Monday; the list runs through Saturdays and Sundays.
+    basParam::SetParam(SettingKey::CalendarMarks, true);
+    basParam::SetParam(SettingKey::DispDay, Ymd(2026, 11, 23));
+    frmCritical dialog;
+    QCOMPARE(Find<QLabel>(&dialog, "lblValues")->text(), QStringLiteral("表示日 2026/11/23（月・勤労感謝の日）の値"));
+    auto* list = Find<QTableView>(&dialog, "lstCritical");
+    QAbstractItemModel* model = list->model();
+    QCOMPARE(model->columnCount(), 7);
+    QCOMPARE(model->headerData(5, Qt::Horizontal).toString(), QStringLiteral("祝日"));
+    QCOMPARE(model->headerData(6, Qt::Horizontal).toString(), QStringLiteral("六曜"));
+    // Each row: the holiday's name when the day is one, and a 六曜; the weekday painted red or blue.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    int weekends = 0;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QStringList cells = Row(list, row);
+        QVERIFY(QStringList({"大安", "赤口", "先勝", "友引", "先負", "仏滅"}).contains(cells[6]));
+        const bool holiday = cells[0] == QStringLiteral("2026/11/23");
+        QCOMPARE(cells[5], holiday ? QStringLiteral("勤労感謝の日") : QString());
+        const bool sunday = cells[1] == QStringLiteral("日");
+        const bool saturday = cells[1] == QStringLiteral("土");
+        list->scrollTo(model->index(row, 1));
+        const QRect cell = list->visualRect(model->index(row, 1));
+        const QImage image = list->viewport()->grab(cell).toImage();
+        int redInk = 0;
+        int blueInk = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                redInk += c.red() > 150 && c.green() < 60 && c.blue() < 60 ? 1 : 0;
+                blueInk += c.blue() > 150 && c.red() < 60 && c.green() < 60 ? 1 : 0;
+            }
+        }
+        QVERIFY2((redInk > 3) == (sunday || holiday), qPrintable(cells.join(' ')));
+        QVERIFY2((blueInk > 3) == saturday, qPrintable(cells.join(' ')));
+        weekends += sunday || saturday ? 1 : 0;
+    }
+    QVERIFY(weekends > 0);
 }
 
 QTEST_MAIN(TestFrmCritical)

@@ -77,6 +77,8 @@ private slots:
     void counterFollowsSetting();
     void nameInBandFollowsSetting_data();
     void nameInBandFollowsSetting();
+    void calendarMarksColourTheDays_data();
+    void calendarMarksColourTheDays();
     void noBreakAtBirthday();
     void lastSampleFallsShort();
     void nothingCheckedLeavesFrameOnly();
@@ -363,6 +365,59 @@ void TestChart::nameInBandFollowsSetting()
     const QRect area(px.X(x), px.Y(25), px.X(surface.TextWidth(caption)), px.Y(surface.TextHeight(caption) * 0.8));
     const int ink = CountOther(image, area, Rgb(Back));
     QVERIFY2(names ? ink > 20 : ink == 0, qPrintable(QString::number(ink)));
+}
+
+void TestChart::calendarMarksColourTheDays_data()
+{
+    QTest::addColumn<bool>("marks");
+    QTest::newRow("marks on") << true;
+    QTest::newRow("as designed") << false;
+}
+
+void TestChart::calendarMarksColourTheDays()
+{
+    // A Sunday display date: its window runs from a Saturday to a Monday. With the marks on the Saturday is
+    // blue, the Sunday red, the Monday in the fore colour, and 六曜 follows the display date.
+    QFETCH(bool, marks);
+    SetParam(SettingKey::CalendarMarks, marks);
+    SetParam(SettingKey::DispDay, D(2001, 12, 2));
+    GraphTestWindow w;
+    Prepare(w, 600, 300);
+    const QImage image = Draw(w);
+    const Mapper px(w.picGraph());
+    ImageSurface& surface = w.picGraph()->Surface();
+    const Band b = BandOf(w.picGraph(), 1, 1);
+    const double h = surface.TextHeight(QStringLiteral("0"));
+    const QString first = QStringLiteral("01/11/17");
+    const QString centre = QStringLiteral("01/12/2");
+    const double width = surface.TextWidth(first);
+    const double centreLeft = b.width / 2 - surface.TextWidth(centre) / 2;
+    auto area
+        = [&](double left, double w) { return QRect(px.X(left), px.Y(b.axisBottom()) + 3, px.X(w), px.Y(h) - 4); };
+    auto count = [&](const QRect& r, auto test) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                n += test(image.pixel(x, y)) ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    auto blue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 40 && qGreen(c) < 40; };
+    auto red = [](QRgb c) { return qRed(c) > 150 && qBlue(c) < 40 && qGreen(c) < 40; };
+    const QRect saturday = area(M, width);
+    const QRect sunday = area(centreLeft, surface.TextWidth(centre));
+    const QRect monday = area(b.width - M - width, width);
+    const QRect rokuyo
+        = area(centreLeft + surface.TextWidth(centre + QStringLiteral(" ")), surface.TextWidth(QStringLiteral("大安")));
+    QCOMPARE(count(saturday, blue) > 5, marks);
+    QCOMPARE(count(sunday, red) > 5, marks);
+    QCOMPARE(count(monday, red) + count(monday, blue), 0);
+    QVERIFY(CountOther(image, monday, Rgb(Back)) > 5);
+    QCOMPARE(CountOther(image, rokuyo, Rgb(Back)) > 10, marks);
+    if (!marks) {
+        QCOMPARE(count(image.rect(), red), 0);
+    }
 }
 
 void TestChart::noBreakAtBirthday()

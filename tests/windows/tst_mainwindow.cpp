@@ -83,6 +83,7 @@ private slots:
     void printToPdf();
     void previewShowsThePrintedPages();
     void namesItemFollowsSetting();
+    void calendarItemMarksTheDay();
     void helpWithoutFile();
     void colourChoice();
     void helpFinderAndTopics();
@@ -833,6 +834,26 @@ void TestMainWindow::namesItemFollowsSetting()
     QVERIFY(!GetParam(SettingKey::ShowNames).AsBool());
     names->trigger();
     QVERIFY(GetParam(SettingKey::ShowNames).AsBool());
+}
+
+void TestMainWindow::calendarItemMarksTheDay()
+{
+    // Off by default: the tooltip names the people only. On: the display date's weekday and holiday first.
+    SetParam(SettingKey::DispDay, *Date::FromYmd(2026, 11, 23));
+    frmMainTask w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* pic = w.findChild<PictureBox*>("picGraph");
+    QAction* marks = Action(&w, "mnuViewCalendarMarks");
+    QCOMPARE(marks->text(), QStringLiteral("暦を表示(&K)"));
+    QVERIFY(!marks->isChecked());
+    QVERIFY(pic->toolTip().startsWith(QStringLiteral(" (1)A[")));
+    marks->trigger();
+    QVERIFY(GetParam(SettingKey::CalendarMarks).AsBool());
+    QVERIFY2(pic->toolTip().startsWith(QStringLiteral(" 2026/11/23（月）勤労感謝の日 (1)A[")),
+             qPrintable(pic->toolTip()));
+    marks->trigger();
+    QVERIFY(pic->toolTip().startsWith(QStringLiteral(" (1)A[")));
 }
 
 void TestMainWindow::helpWithoutFile()
