@@ -115,12 +115,13 @@ public:
         }
         // Saturdays blue, Sundays and holidays red, as a Japanese calendar prints them.
         if (role == Qt::ForegroundRole && m_marks && index.column() == 1) {
-            const int weekday = day.day.ToQDate().dayOfWeek();
-            if (weekday == Qt::Sunday || !Holidays::NameOf(day.day).value_or(QString()).isEmpty()) {
-                return QColor(0xd0, 0, 0);
-            }
-            if (weekday == Qt::Saturday) {
-                return QColor(0, 0, 0xc0);
+            switch (Holidays::MarkOf(day.day)) {
+                case Holidays::Mark::SundayOrHoliday:
+                    return QColor(0xd0, 0, 0);
+                case Holidays::Mark::Saturday:
+                    return QColor(0, 0, 0xc0);
+                case Holidays::Mark::Plain:
+                    break;
             }
         }
         // Days where cycles meet stand out.

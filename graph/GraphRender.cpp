@@ -72,15 +72,15 @@ constexpr quint32 HolidayRed = 0x0000D0;
 // With the calendar marks on, a day's label is blue on a Saturday and red on a Sunday or a holiday.
 quint32 DayLabelColour(Date day, bool marks, quint32 fore)
 {
-    if (!marks) {
-        return fore;
+    switch (marks ? Holidays::MarkOf(day) : Holidays::Mark::Plain) {
+        case Holidays::Mark::SundayOrHoliday:
+            return HolidayRed;
+        case Holidays::Mark::Saturday:
+            return SaturdayBlue;
+        case Holidays::Mark::Plain:
+            break;
     }
-    const int weekday = day.ToQDate().dayOfWeek();
-    const auto holiday = Holidays::NameOf(day);
-    if (weekday == Qt::Sunday || (holiday && !holiday->isEmpty())) {
-        return HolidayRed;
-    }
-    return weekday == Qt::Saturday ? SaturdayBlue : fore;
+    return fore;
 }
 
 // A date label in its day's colour; the pen goes back to the fore colour.

@@ -214,6 +214,15 @@ std::optional<QList<Holiday>> OfYear(int year)
     return *it;
 }
 
+Mark MarkOf(Date day)
+{
+    const int weekday = day.ToQDate().dayOfWeek();
+    if (weekday == Sunday || !NameOf(day).value_or(QString()).isEmpty()) {
+        return Mark::SundayOrHoliday;
+    }
+    return weekday == 6 ? Mark::Saturday : Mark::Plain;
+}
+
 QString WeekdayAndHoliday(Date day)
 {
     static const QString Weekdays = QStringLiteral("月火水木金土日");

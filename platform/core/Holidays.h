@@ -29,6 +29,10 @@ std::optional<QList<Holiday>> OfYear(int year);
 /// The holiday's name on that day, an empty text on an ordinary day, nothing outside the known years.
 std::optional<QString> NameOf(Date day);
 
+/// How a Japanese calendar marks a day: Saturdays blue, Sundays and holidays red, other days plain.
+enum class Mark { Plain, Saturday, SundayOrHoliday };
+Mark MarkOf(Date day);
+
 /// The weekday in brackets and the holiday's name if the day is one: "（月）", "（月）勤労感謝の日".
 QString WeekdayAndHoliday(Date day);
 
