@@ -603,7 +603,17 @@ bool IsUtf8Text(const QByteArray& bytes)
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return false; // the same text in either
     }
-    return QByteArrayView(bytes).isValidUtf8();
+    if (!QByteArrayView(bytes).isValidUtf8()) {
+        return false;
+    }
+    // Both readings are possible (a half-width katakana before a kanji forms a UTF-8 pair): code page 932 is
+    // taken when its reading is whole and the UTF-8 one holds characters no people file can keep, as the
+    // program's own exports always are.
+    if (!Cp932::Unmappable(QString::fromUtf8(bytes)).isEmpty()
+        && !Cp932::Decode(bytes).contains(QChar(QChar::ReplacementCharacter))) {
+        return false;
+    }
+    return true;
 }
 
 bool ReadPeopleText(const QByteArray& bytes,

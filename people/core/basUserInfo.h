@@ -151,7 +151,9 @@ struct BadLine
 
 /// How a people text file's bytes are read: UTF-8 when they start with its byte-order mark, or when they are
 /// all valid UTF-8 and hold at least one byte beyond ASCII (what editors on Linux save); code page 932
-/// otherwise (Japanese text in code page 932 practically never forms valid UTF-8).
+/// otherwise (Japanese text in code page 932 practically never forms valid UTF-8). Where it does (a
+/// half-width katakana before a kanji can), bytes that read whole as code page 932 while their UTF-8 reading
+/// holds characters the files cannot keep are code page 932.
 bool IsUtf8Text(const QByteArray& bytes);
 
 /// Appends the people of a people text file's bytes to the list, unchecked and in no group. A line ends at

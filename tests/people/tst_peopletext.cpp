@@ -659,6 +659,11 @@ void TestPeopleText::encodings_data()
         << QStringList {QStringLiteral("吉田")}
         << QStringList {QStringLiteral("名前「😀花子」の「😀」は保存できない文字です。"),
                         QStringLiteral("名前「𠮷田」の「𠮷」は保存できない文字です。")};
+    // A half-width katakana before a kanji is a valid UTF-8 pair too (here a Thaana letter, which no people
+    // file holds): such a file, as the program exports it, reads back as the code page 932 it is.
+    const QString both = Cp932::Decode(QByteArray("\xDE\x9E\x6C"));
+    QTest::newRow("code page 932 that is valid UTF-8 too")
+        << QByteArray("2001/12/3,\xDE\x9E\x6C\r\n") << QStringList {both} << QStringList {};
     // A byte that forms no character makes the whole file code page 932, where it is asked about.
     QTest::newRow("code page 932 with a stray byte")
         << Cp932::Encode(QStringLiteral("1965/4/3,田中\r\n")) + QByteArray("1970/1/5,\x81\r\n")
