@@ -1,5 +1,7 @@
 #include "SettingsNotifier.h"
 
+#include <algorithm>
+
 SettingsNotifier& SettingsNotifier::Instance()
 {
     static SettingsNotifier notifier;
@@ -9,7 +11,10 @@ SettingsNotifier& SettingsNotifier::Instance()
 void SettingsNotifier::Announce(const QString& key)
 {
     SettingsNotifier& n = Instance();
-    if (!n.m_pending.contains(key)) {
+    // A list read line by line announces the same few keys thousands of times: look from the newest, where a
+    // key is mostly the very same text.
+    const auto same = [&key](const QString& pending) { return pending.isSharedWith(key) || pending == key; };
+    if (std::find_if(n.m_pending.crbegin(), n.m_pending.crend(), same) == n.m_pending.crend()) {
         n.m_pending.append(key);
     }
     if (n.m_batchDepth == 0) {

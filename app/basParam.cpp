@@ -46,9 +46,16 @@ QVector<EraEntry> g_eras;
 
 int KeyIndex(const QString& key)
 {
-    const auto& keys = Keys();
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (key == QLatin1String(keys[i]->name)) {
+    // The names with their lengths measured once: every GetParam and SetParam looks a key up.
+    static const std::vector<QLatin1String> names = [] {
+        std::vector<QLatin1String> list;
+        for (const SettingsTable::Row* row : Keys()) {
+            list.emplace_back(row->name);
+        }
+        return list;
+    }();
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (key.size() == names[i].size() && key == names[i]) {
             return static_cast<int>(i);
         }
     }
