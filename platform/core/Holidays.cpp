@@ -11,6 +11,7 @@ namespace {
 
 // Days of the week as QDate counts them.
 constexpr int Monday = 1;
+constexpr int Saturday = 6;
 constexpr int Sunday = 7;
 
 Date Ymd(int year, int month, int day)
@@ -130,8 +131,8 @@ std::map<qint32, QString> NamedDays(int year)
 QList<Holidays::Holiday> Compute(int year)
 {
     const std::map<qint32, QString> named = NamedDays(year);
-    // The first days of the next year matter too: 12/31 is never between two holidays, but a holiday on
-    // the year's last Sunday would move into the next year (it cannot under today's law, yet look anyway).
+    // The named days and the days off they give within the year: no named day falls on 12/31, so none gives
+    // a day off in the next year.
     std::map<qint32, QString> all = named;
     auto isNamed = [&](qint32 serial) { return named.count(serial) > 0; };
     auto weekday = [](qint32 serial) { return Date::FromSerial(serial)->ToQDate().dayOfWeek(); };
@@ -220,7 +221,7 @@ Mark MarkOf(Date day)
     if (weekday == Sunday || !NameOf(day).value_or(QString()).isEmpty()) {
         return Mark::SundayOrHoliday;
     }
-    return weekday == 6 ? Mark::Saturday : Mark::Plain;
+    return weekday == Saturday ? Mark::Saturday : Mark::Plain;
 }
 
 QString WeekdayAndHoliday(Date day)
